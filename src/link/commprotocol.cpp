@@ -1,0 +1,158 @@
+#include "commprotocol.h"
+
+CommProtocol::CommProtocol()
+{
+    clearMsgData();
+}
+
+CommProtocol::CommProtocol(CommMsg &msg)
+    : CommMsg(msg)
+{
+}
+
+void CommProtocol::clearMsgData()
+{
+    CommMsg::initData();
+    answerTimeoutMs = 0;
+    linkSwitch = true;
+    linkParam = 0;
+    expectedAnswer = 0;
+}
+
+bool CommProtocol::prependCommand(unsigned short command, unsigned short tag)
+{
+    pushIntInFront((static_cast<unsigned int>(tag) << 16) + command);
+    return true;
+}
+
+void CommProtocol::askConfirmation(bool confirm)
+{
+    if (!confirm)
+        return;
+    linkFlags[6] = true;
+    linkFlags[7] = false;
+    answerTimeoutMs = AnswerTimeoutMs;
+}
+
+bool CommProtocol::buildSetByte(unsigned short command, unsigned char value, bool confirm)
+{
+    pushByte(value);
+    askConfirmation(confirm);
+    return prependCommand(command, RecordTag);
+}
+
+bool CommProtocol::buildSetShort(unsigned short command, unsigned short value, bool confirm)
+{
+    pushShort(value);
+    askConfirmation(confirm);
+    return prependCommand(command, RecordTag);
+}
+
+bool CommProtocol::buildGet(unsigned short command)
+{
+    answerTimeoutMs = AnswerTimeoutMs;
+    expectedAnswer = command;
+    return prependCommand(command, RecordTag);
+}
+
+bool CommProtocol::buildLNB1Request(unsigned char v, bool c) { return buildSetByte(LNB1, v, c); }
+bool CommProtocol::buildLNB2Request(unsigned char v, bool c) { return buildSetByte(LNB2, v, c); }
+bool CommProtocol::buildPol1Request(unsigned char v, bool c) { return buildSetByte(Pol1, v, c); }
+bool CommProtocol::buildPol2Request(unsigned char v, bool c) { return buildSetByte(Pol2, v, c); }
+bool CommProtocol::buildBand1Request(unsigned char v, bool c) { return buildSetByte(Band1, v, c); }
+bool CommProtocol::buildBand2Request(unsigned char v, bool c) { return buildSetByte(Band2, v, c); }
+bool CommProtocol::buildInputFreq1Request(unsigned short v, bool c) { return buildSetShort(InputFreq1, v, c); }
+bool CommProtocol::buildInputFreq2Request(unsigned short v, bool c) { return buildSetShort(InputFreq2, v, c); }
+bool CommProtocol::buildInputSRate1Request(unsigned short v, bool c) { return buildSetShort(InputSRate1, v, c); }
+bool CommProtocol::buildInputSRate2Request(unsigned short v, bool c) { return buildSetShort(InputSRate2, v, c); }
+bool CommProtocol::buildRollOff1Request(unsigned char v, bool c) { return buildSetByte(RollOff1, v, c); }
+bool CommProtocol::buildRollOff2Request(unsigned char v, bool c) { return buildSetByte(RollOff2, v, c); }
+bool CommProtocol::buildInputBandwidth1Request(unsigned char v, bool c) { return buildSetByte(InputBandwidth1, v, c); }
+bool CommProtocol::buildInputBandwidth2Request(unsigned char v, bool c) { return buildSetByte(InputBandwidth2, v, c); }
+bool CommProtocol::buildNumInputsRequest(unsigned char v, bool c) { return buildSetByte(NumInputs, v, c); }
+bool CommProtocol::buildC1ActivateRequest(unsigned char v, bool c) { return buildSetByte(C1Activate, v, c); }
+bool CommProtocol::buildC2ActivateRequest(unsigned char v, bool c) { return buildSetByte(C2Activate, v, c); }
+bool CommProtocol::buildOutputFreq1Request(unsigned short v, bool c) { return buildSetShort(OutputFreq1, v, c); }
+bool CommProtocol::buildOutputFreq2Request(unsigned short v, bool c) { return buildSetShort(OutputFreq2, v, c); }
+bool CommProtocol::buildOutputAttenuation1Request(unsigned char v, bool c) { return buildSetByte(OutputAttenuation1, v, c); }
+bool CommProtocol::buildOutputAttenuation2Request(unsigned char v, bool c) { return buildSetByte(OutputAttenuation2, v, c); }
+
+bool CommProtocol::buildGetLevelRequest() { return buildGet(GetLevel); }
+bool CommProtocol::buildGetModuleInfoRequest() { return buildGet(GetModuleInfo); }
+bool CommProtocol::buildGetAllCfgRequest() { return buildGet(GetAllCfg); }
+bool CommProtocol::buildGetVXStatusRequest() { return buildGet(GetVXStatus); }
+
+bool CommProtocol::buildSetAllCfgRequest(bool value, bool confirm)
+{
+    return buildSetByte(SetAllCfg, value ? 1 : 0, confirm);
+}
+
+bool CommProtocol::buildResetToFactoryConfiguration()
+{
+    return prependCommand(ResetToFactory, RecordTag);
+}
+
+bool CommProtocol::buildGetLevelResponse(unsigned char level1, unsigned char level2)
+{
+    pushByte(level1);
+    pushByte(level2);
+    return prependCommand(GetLevel, RecordTag);
+}
+
+bool CommProtocol::buildModuleInfoResponse()
+{
+    return prependCommand(GetModuleInfo, RecordTag);
+}
+
+bool CommProtocol::buildGetAllCfgResponse()
+{
+    return prependCommand(GetAllCfg, RecordTag);
+}
+
+bool CommProtocol::buildGetStatusResponse(bool flag)
+{
+    pushByte(0x00);
+    pushByte(flag ? 0x80 : 0x00);
+    return prependCommand(GetVXStatus, RecordTag);
+}
+
+void CommProtocol::pushByteArray(QByteArray &bytes)
+{
+    // The length byte wraps above 255; the bytes are all written regardless.
+    pushByte(static_cast<unsigned char>(bytes.size() & 0xFF));
+    msgData.append(bytes);
+}
+
+void CommProtocol::pushString(QString text)
+{
+    QByteArray bytes = text.toLatin1();
+    pushByteArray(bytes);
+}
+
+unsigned short CommProtocol::getCurrentRxCmd()
+{
+    if (msgData.size() < 2)
+        return 0;
+    return popShort(true);
+}
+
+bool CommProtocol::getVXStatusInfo(bool &flag)
+{
+    popByte(true);
+    flag = (popByte(true) & 0x80) != 0;
+    return true;
+}
+
+QByteArray CommProtocol::popString(unsigned char length)
+{
+    if (length == 0) {
+        length = popByte(true);
+        if (length == 0)
+            return QByteArray();
+    }
+    QByteArray result;
+    result.reserve(length);
+    for (int i = 0; i < length; ++i)
+        result.append(char(popByte(true)));
+    return result;
+}

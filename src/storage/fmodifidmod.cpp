@@ -1,0 +1,6 @@
+#include "fmodifidmod.h"
+
+FModifIDMod::FModifIDMod(QWidget *parent)
+    : IForm(QStringLiteral("ModifIDMod"), parent)
+{
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "commmsg.h"
+#include "iservicioscomunes.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QStringList>
+#include <QVariant>
+
+// A recording host: every call of the plug-in is kept for the test to check.
+class FakeHost final : public IServiciosComunes
+{
+public:
+    QString HostVersion() override;
+    void ShowStatus(const QString &text) override;
+    bool SendMsg(Imsp *plugin, CommMsg &msg) override;
+    bool IsLinkUp() override;
+    QString LinkDescription() override;
+    bool EndModule(const char *moduleId) override;
+    void GetDevices(int selector, QStringList &names, QStringList &paths) override;
+    bool StartModule(Imsp *plugin, int mode) override;
+    void LogEvent(const QString &text) override;
+    void StoreDataConfig(const QString &family, const QString &moduleKey,
+                         QHash<QString, QVariant> config) override;
+
+    // Frames as the plug-in built them (every attempt, refused ones included).
+    QList<QByteArray> sentBytes() const;
+
+    // SendMsg answers false from this attempt on (0-based); -1 never refuses.
+    int refuseFrom = -1;
+    QStringList deviceNames;
+    QStringList devicePaths;
+
+    QList<CommMsg> sent;
+    QList<Imsp *> sentBy;
+    QList<int> deviceSelectors;
+    QList<QPair<Imsp *, int>> starts;
+    QList<QByteArray> ends;
+    struct Store {
+        QString family;
+        QString moduleKey;
+        QHash<QString, QVariant> config;
+    };
+    QList<Store> stores;
+};

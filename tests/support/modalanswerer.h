@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// Answers the modal dialogs a test provokes with keys, one key per look at the
+// active modal widget, and records what each dialog showed. A dialog that
+// appears when no key is left is closed with reject() and counted, so a test
+// never hangs on an unexpected alert.
+class ModalAnswerer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ModalAnswerer(QList<int> keys = {}, QObject *parent = nullptr);
+
+    void queueKey(int key) { keys.append(key); }
+
+    struct Seen {
+        QString title;
+        QString message;
+        int key;
+    };
+    QList<Seen> seen;
+    int unexpected = 0;
+
+private:
+    void poll();
+
+    QList<int> keys;
+    QTimer timer;
+};
