@@ -12,7 +12,8 @@
 class ChannFrecTranslator
 {
 public:
-    enum RULE {
+    // Fixed to int so that a stray value from a caller can be checked, not assumed.
+    enum RULE : int {
         BG_CCIR = 0,
         L_France,
         I_UK_SM8,
