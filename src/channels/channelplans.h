@@ -14,7 +14,8 @@ struct T_CHFREQTRANS
 
 // The sixteen plans, in the order of ChannFrecTranslator::RULE. Rows are in
 // table order, which decides which channel a shared frequency belongs to;
-// each table ends with one terminator row (empty name, 0.0, 0).
+// each table ends with one terminator row (empty name, 0.0, 0). They are
+// filled when the library is loaded.
 extern T_CHFREQTRANS BG_CCIR_arr[102];
 extern T_CHFREQTRANS L_France_arr[97];
 extern T_CHFREQTRANS I_UK_SM8_arr[100];
