@@ -6,6 +6,10 @@ set -eu
 PACKAGES="cmake make g++ pkg-config
 qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools libqt5serialport5-dev
 fonts-dejavu-core"
+# The hardening checks also need clang's sanitizers and libFuzzer, and the analysers.
+if [ "${1:-}" = "--hardening" ]; then
+    PACKAGES="$PACKAGES clang libclang-rt-14-dev clang-tidy clang-format cppcheck"
+fi
 
 missing=""
 for p in $PACKAGES; do

@@ -1,13 +1,586 @@
 #include "configdata.h"
 
-bool ConfigData::readData(const QString &, const QString &, QHash<QString, QVariant> &)
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <functional>
+
+namespace {
+const QString FamilyKey = QStringLiteral("FAMILY_KEY");
+const QString OriginalNetworkIdKey = QStringLiteral("ORIGINAL_NETWORK_ID");
+const QString VersionKey = QStringLiteral("VERSION");
+const QString NetworkIdKey = QStringLiteral("NETWORK_ID");
+const QString NetworkDescriptorKey = QStringLiteral("NETWORK_DESCRIPTOR");
+
+// One operation on a configuration file. The settings class works on a private
+// copy in a temporary folder, never on the medium itself:
+// - it keeps a process-wide cache per path that a failed write leaves dirty
+//   (later reads would show a save that never reached the disk) and that a
+//   FAT medium's two-second time stamps can leave stale;
+// - on writing it creates missing folders (a removed medium would be
+//   re-created as an empty folder) and waits without end on a lock entry it
+//   cannot remove.
+// A change reaches the medium in one piece through QSaveFile, so the file
+// there is always either the old one or the new one.
+class IniSession
 {
-    return false;
+public:
+    explicit IniSession(const QString &path)
+        : target(path)
+    {
+        const QFileInfo info(path);
+        // A symbolic-link loop or a dangling link does not exist; folders,
+        // devices and pipes are not plain files.
+        if (!info.exists())
+            state = Missing;
+        else if (!info.isFile())
+            state = NotAFile;
+        else if (info.size() > ConfigData::MaxFileSize)
+            state = TooLarge;
+        else
+            state = load(path) ? Loaded : Unreadable;
+        if (!copyDir.isValid()) {
+            qWarning() << "Cannot create a working folder for" << path;
+            state = Unreadable;
+            return;
+        }
+        if (state != Loaded && state != Missing)
+            qWarning() << "Not a configuration file:" << path;
+        settings.reset(new QSettings(copyPath(), QSettings::IniFormat));
+    }
+
+    // True when the file's contents are known: it was read, or it does not exist yet.
+    bool usable() const { return state == Loaded || state == Missing; }
+    QSettings &ini() { return *settings; }
+
+    // Writes the changed copy back over the file. Failures leave the file as it
+    // was; they are logged and not reported further.
+    void commit()
+    {
+        if (!usable()) {
+            qWarning() << "Configuration file left unchanged:" << target;
+            return;
+        }
+        settings->sync();
+        bool ok = settings->status() == QSettings::NoError;
+        const QMap<QString, QString> expected = contents(*settings);
+        settings.reset();
+        // The settings class writes through a buffered QSaveFile and can
+        // report success for a file cut short when the disk fills at its last
+        // flush; read what it wrote back under a new name (no cache) and
+        // compare.
+        const QString check = copyDir.filePath(QStringLiteral("check.cfi"));
+        if (ok && QFile::exists(copyPath()))
+            ok = QFile::rename(copyPath(), check)
+                    && contents(QSettings(check, QSettings::IniFormat)) == expected;
+        QByteArray bytes;
+        QFile written(check);
+        if (ok && written.exists())
+            ok = written.open(QIODevice::ReadOnly) && (bytes = written.readAll()).size() == written.size();
+        if (!ok) {
+            qWarning() << "Cannot prepare configuration file" << target;
+            return;
+        }
+        if (!QFileInfo(QFileInfo(target).absolutePath()).isDir()) {
+            qWarning() << "Configuration file folder is gone:" << target;
+            return;
+        }
+        // Unbuffered: QSaveFile only notices errors of its own writes, not of
+        // a final flush, and would then replace the file with a torn one.
+        QSaveFile out(target);
+        out.setDirectWriteFallback(false);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            qWarning() << "Cannot write configuration file" << target << out.errorString();
+            return;
+        }
+        if (out.write(bytes) != bytes.size()) {
+            qWarning() << "Cannot write configuration file" << target << out.errorString();
+            out.cancelWriting();
+            return;
+        }
+        if (!out.commit())
+            qWarning() << "Cannot write configuration file" << target << out.errorString();
+    }
+
+private:
+    enum State { Missing, Loaded, NotAFile, TooLarge, Unreadable };
+
+    QString copyPath() const { return copyDir.filePath(QStringLiteral("copy.cfi")); }
+
+    // Every key with its value as text, lists marked apart from plain text.
+    static QMap<QString, QString> contents(const QSettings &ini)
+    {
+        QMap<QString, QString> all;
+        const QStringList keys = ini.allKeys();
+        for (const QString &key : keys) {
+            const QVariant value = ini.value(key);
+            const int type = value.userType();
+            // An empty list goes to disk as an invalid value and comes back so.
+            all.insert(key, type == QMetaType::QVariantList || type == QMetaType::QStringList
+                                    || !value.isValid()
+                                    ? QStringLiteral("\x1flist:") + value.toStringList().join(QChar(0x1f))
+                                    : value.toString());
+        }
+        return all;
+    }
+
+    bool load(const QString &path)
+    {
+        QFile in(path);
+        if (!copyDir.isValid() || !in.open(QIODevice::ReadOnly))
+            return false;
+        // Read at most one byte beyond the limit: the size may have changed
+        // since it was checked.
+        const QByteArray bytes = in.read(ConfigData::MaxFileSize + 1);
+        // Settings files are text; a NUL byte marks some other kind of file.
+        if (bytes.size() > ConfigData::MaxFileSize || bytes.contains('\0'))
+            return false;
+        QFile copy(copyPath());
+        return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size();
+    }
+
+    QString target;
+    QTemporaryDir copyDir;
+    State state = Missing;
+    std::unique_ptr<QSettings> settings;
+};
+
+// The settings class maps an empty group to the top level and treats "/" and
+// "\" as group separators, so such an identifier cannot name one section of
+// its own; writing under it would touch the other sections or the top level.
+bool isSectionName(const QString &module)
+{
+    if (module.isEmpty() || module.contains(QLatin1Char('/')) || module.contains(QLatin1Char('\\'))) {
+        qWarning() << "Unusable module identifier" << module;
+        return false;
+    }
+    return true;
 }
 
-bool ConfigData::writeDataPlusServices(const QString &, const QString &, const QString &,
-                                       QHash<QString, QVariant> &, QStringList &, QList<int> &,
-                                       QList<int> &)
+QVariantList toVariantList(const QList<int> &values, int count)
 {
+    QVariantList list;
+    const int n = qMin(count, values.size());
+    list.reserve(n);
+    for (int i = 0; i < n; ++i)
+        list.append(values.at(i));
+    return list;
+}
+
+QVariantList toVariantList(const QList<int> &values)
+{
+    return toVariantList(values, values.size());
+}
+
+QStringList firstStrings(const QStringList &values, int count)
+{
+    return values.mid(0, qMin(count, values.size()));
+}
+
+QList<int> toIntList(const QVariant &value)
+{
+    QList<int> list;
+    const QStringList texts = value.toStringList();
+    for (const QString &text : texts)
+        list.append(text.toInt(nullptr, 10));
+    return list;
+}
+
+// Replaces the module's section as a whole inside an open session: the hash,
+// then the lists in the writer's order, then the family, which so wins over
+// a hash entry of that name.
+void putSection(QSettings &ini, const QString &module, const QString &family,
+                const QHash<QString, QVariant> &hash,
+                const std::function<void(QSettings &)> &lists = {})
+{
+    ini.beginGroup(module);
+    ini.remove(QString());
+    for (auto it = hash.constBegin(); it != hash.constEnd(); ++it) {
+        // An empty key would land at the top level of the file.
+        if (!it.key().isEmpty())
+            ini.setValue(it.key(), it.value());
+    }
+    if (lists)
+        lists(ini);
+    ini.setValue(FamilyKey, family);
+    ini.endGroup();
+}
+
+bool writeSection(const QString &file, const QString &module, const QString &family,
+                  const QHash<QString, QVariant> &hash,
+                  const std::function<void(QSettings &)> &lists = {})
+{
+    if (!isSectionName(module))
+        return true;
+    IniSession session(file);
+    if (session.usable())
+        putSection(session.ini(), module, family, hash, lists);
+    session.commit();
+    return true;
+}
+
+QString topLevelValue(const QString &file, const QString &key)
+{
+    IniSession session(file);
+    return session.ini().value(key, QString()).toString();
+}
+
+bool storeTopLevelValue(const QString &file, const QString &key, const QString &value)
+{
+    IniSession session(file);
+    if (session.usable())
+        session.ini().setValue(key, value);
+    session.commit();
+    return true;
+}
+
+// The per-service lists that the full writers share, up to the inputs.
+void putCompleteServices(QSettings &ini, const QStringList &names, const QList<int> &ids,
+                         const QList<int> &actives, const QList<int> &oldIds,
+                         const QList<int> &types, const QList<int> &caInfo,
+                         const QList<int> &bandwidths, const QStringList &codings,
+                         const QList<int> &inputs, const QList<int> *outputs)
+{
+    const int n = ids.size();
+    ini.setValue(QStringLiteral("Services_Names"), names);
+    ini.setValue(QStringLiteral("Services_Ids"), toVariantList(ids));
+    ini.setValue(QStringLiteral("Services_Actives"), toVariantList(actives, n));
+    ini.setValue(QStringLiteral("Old_Services_Ids"), toVariantList(oldIds, n));
+    ini.setValue(QStringLiteral("Inputs"), toVariantList(inputs, n));
+    if (outputs)
+        ini.setValue(QStringLiteral("Outputs"), toVariantList(*outputs, n));
+    ini.setValue(QStringLiteral("Services_types"), toVariantList(types, n));
+    ini.setValue(QStringLiteral("Services_CAInfo"), toVariantList(caInfo, n));
+    ini.setValue(QStringLiteral("Services_bw"), toVariantList(bandwidths, n));
+    ini.setValue(QStringLiteral("Services_cod"), firstStrings(codings, n));
+}
+
+void putPids(QSettings &ini, const QList<int> &pidServices, const QList<int> &pidInputs,
+             const QList<int> &pidNumbers, const QList<QString> &pidTypes,
+             const QList<QString> &pidDescTypes, const QList<QString> &pidLangs,
+             const QList<int> &pidFilters)
+{
+    const int n = pidNumbers.size();
+    ini.setValue(QStringLiteral("PID_Services"), toVariantList(pidServices, n));
+    ini.setValue(QStringLiteral("PID_Inputs"), toVariantList(pidInputs, n));
+    ini.setValue(QStringLiteral("PID_PIDNum"), toVariantList(pidNumbers, n));
+    ini.setValue(QStringLiteral("PID_Type"), firstStrings(pidTypes, n));
+    ini.setValue(QStringLiteral("PID_DescType"), firstStrings(pidDescTypes, n));
+    ini.setValue(QStringLiteral("PID_Lang"), firstStrings(pidLangs, n));
+    ini.setValue(QStringLiteral("PID_Filter"), toVariantList(pidFilters, n));
+}
+} // namespace
+
+ConfigData::ConfigData() = default;
+
+bool ConfigData::isValidFile(const QString &file)
+{
+    IniSession session(file);
+    return !session.ini().childGroups().isEmpty();
+}
+
+QStringList ConfigData::getModuleList(const QString &file, QStringList &families, QString &family)
+{
+    IniSession session(file);
+    QSettings &ini = session.ini();
+    QStringList modules;
+    const QStringList groups = ini.childGroups();
+    for (const QString &group : groups) {
+        ini.beginGroup(group);
+        const QString moduleFamily = ini.value(FamilyKey, QString()).toString();
+        if (family.isEmpty() || moduleFamily == family) {
+            families.append(moduleFamily);
+            modules.append(group);
+        }
+        ini.endGroup();
+    }
+    return modules;
+}
+
+bool ConfigData::readData(const QString &file, const QString &module,
+                          QHash<QString, QVariant> &hash)
+{
+    IniSession session(file);
+    QSettings &ini = session.ini();
+    if (!ini.childGroups().contains(module))
+        return false;
+    ini.beginGroup(module);
+    const QStringList keys = ini.childKeys();
+    for (const QString &key : keys) {
+        if (key != FamilyKey)
+            hash.insert(key, ini.value(key));
+    }
+    ini.endGroup();
+    return true;
+}
+
+bool ConfigData::writeData(const QString &file, const QString &module, const QString &family,
+                           QHash<QString, QVariant> &hash)
+{
+    return writeSection(file, module, family, hash);
+}
+
+bool ConfigData::removeSection(const QString &file, const QString &module)
+{
+    if (!isSectionName(module))
+        return true;
+    IniSession session(file);
+    if (session.usable() && session.ini().childGroups().contains(module)) {
+        session.ini().remove(module);
+        session.commit();
+    }
+    return true;
+}
+
+bool ConfigData::renameSection(const QString &file, const QString &oldModule,
+                               const QString &newModule)
+{
+    QHash<QString, QVariant> hash;
+    if (!readData(file, oldModule, hash))
+        return false;
+    if (!isSectionName(newModule))
+        return true;
+    // One session for the removal and the new section, so that the file on
+    // the medium goes from the old name to the new one in a single step.
+    IniSession session(file);
+    if (session.usable()) {
+        QSettings &ini = session.ini();
+        ini.beginGroup(oldModule);
+        const QString family = ini.value(FamilyKey, QString()).toString();
+        ini.endGroup();
+        ini.remove(oldModule);
+        ini.remove(newModule);
+        putSection(ini, newModule, family, hash);
+    }
+    session.commit();
+    return true;
+}
+
+QString ConfigData::getOriginalNetworkId(QString &file)
+{
+    return topLevelValue(file, OriginalNetworkIdKey);
+}
+
+QString ConfigData::getVersion(QString &file)
+{
+    return topLevelValue(file, VersionKey);
+}
+
+QString ConfigData::getNetworkId(QString &file)
+{
+    return topLevelValue(file, NetworkIdKey);
+}
+
+QString ConfigData::getNetworkNameDescriptor(QString &file)
+{
+    return topLevelValue(file, NetworkDescriptorKey);
+}
+
+bool ConfigData::storeOriginalNetworkId(QString &file, QString &value)
+{
+    return storeTopLevelValue(file, OriginalNetworkIdKey, value);
+}
+
+bool ConfigData::storeVersion(QString &file, QString &value)
+{
+    return storeTopLevelValue(file, VersionKey, value);
+}
+
+bool ConfigData::storeNetworkId(QString &file, QString &value)
+{
+    return storeTopLevelValue(file, NetworkIdKey, value);
+}
+
+bool ConfigData::storeNetworkNameDescriptor(QString &file, QString &value)
+{
+    return storeTopLevelValue(file, NetworkDescriptorKey, value);
+}
+
+bool ConfigData::writeDataPlusServices(const QString &file, const QString &module,
+                                       const QString &family, QHash<QString, QVariant> &hash,
+                                       QStringList &names, QList<int> &ids, QList<int> &actives)
+{
+    return writeSection(file, module, family, hash, [&](QSettings &ini) {
+        ini.setValue(QStringLiteral("Services_Names"), names);
+        ini.setValue(QStringLiteral("Services_Ids"), toVariantList(ids));
+        ini.setValue(QStringLiteral("Services_Actives"), toVariantList(actives, ids.size()));
+    });
+}
+
+bool ConfigData::writeDataPlusServicesDM(const QString &file, const QString &module,
+                                         const QString &family, QHash<QString, QVariant> &hash,
+                                         QStringList &names, QList<int> &ids,
+                                         QList<int> &actives, QStringList &providers,
+                                         QList<int> &videoPids, QList<int> &audioPids,
+                                         QList<int> &videoBitRates, QList<int> &audioBitRates)
+{
+    return writeSection(file, module, family, hash, [&](QSettings &ini) {
+        ini.setValue(QStringLiteral("Services_Names"), names);
+        ini.setValue(QStringLiteral("Services_Ids"), toVariantList(ids));
+        ini.setValue(QStringLiteral("Services_Actives"), toVariantList(actives, ids.size()));
+        ini.setValue(QStringLiteral("Providers_Names"), providers);
+        ini.setValue(QStringLiteral("Video_PID"), toVariantList(videoPids));
+        ini.setValue(QStringLiteral("Audio_PID"), toVariantList(audioPids));
+        ini.setValue(QStringLiteral("Video_BR"), toVariantList(videoBitRates));
+        ini.setValue(QStringLiteral("Audio_BR"), toVariantList(audioBitRates));
+    });
+}
+
+bool ConfigData::writeDataPlusServicesDMH(const QString &file, const QString &module,
+                                          const QString &family, QHash<QString, QVariant> &hash,
+                                          QStringList &names, QList<int> &ids,
+                                          QList<int> &actives, QStringList &providers,
+                                          QList<int> &encProfiles, QList<int> &encLevels,
+                                          QList<int> &encAudios, QList<int> &videoModes,
+                                          QList<int> &videoBitRates)
+{
+    return writeSection(file, module, family, hash, [&](QSettings &ini) {
+        ini.setValue(QStringLiteral("Services_Names"), names);
+        ini.setValue(QStringLiteral("Services_Ids"), toVariantList(ids));
+        ini.setValue(QStringLiteral("Services_Actives"), toVariantList(actives));
+        ini.setValue(QStringLiteral("Providers_Names"), providers);
+        ini.setValue(QStringLiteral("Video_Mode"), toVariantList(videoModes));
+        ini.setValue(QStringLiteral("EncProfile"), toVariantList(encProfiles));
+        ini.setValue(QStringLiteral("EncLevel"), toVariantList(encLevels));
+        ini.setValue(QStringLiteral("EncAudio"), toVariantList(encAudios));
+        ini.setValue(QStringLiteral("Video_BR"), toVariantList(videoBitRates));
+    });
+}
+
+bool ConfigData::writeDataPlusServicesCompleto(const QString &file, const QString &module,
+                                               const QString &family,
+                                               QHash<QString, QVariant> &hash,
+                                               QStringList &names, QList<int> &ids,
+                                               QList<int> &actives, QList<int> &oldIds,
+                                               QList<int> &types, QList<int> &caInfo,
+                                               QList<int> &bandwidths, QStringList &codings,
+                                               QList<int> &inputs)
+{
+    return writeSection(file, module, family, hash, [&](QSettings &ini) {
+        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths,
+                            codings, inputs, nullptr);
+    });
+}
+
+bool ConfigData::writeDataPlusServicesCompleto_conPIDs(
+        const QString &file, const QString &module, const QString &family,
+        QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids, QList<int> &actives,
+        QList<int> &oldIds, QList<int> &types, QList<int> &caInfo, QList<int> &bandwidths,
+        QStringList &codings, QList<int> &inputs, QList<int> &pidServices, QList<int> &pidInputs,
+        QList<int> &pidNumbers, QList<QString> &pidTypes, QList<QString> &pidDescTypes,
+        QList<QString> &pidLangs, QList<int> &pidFilters)
+{
+    return writeSection(file, module, family, hash, [&](QSettings &ini) {
+        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths,
+                            codings, inputs, nullptr);
+        putPids(ini, pidServices, pidInputs, pidNumbers, pidTypes, pidDescTypes, pidLangs,
+                pidFilters);
+    });
+}
+
+bool ConfigData::writeDataPlusServicesCompleto_conPIDs_conOuts(
+        const QString &file, const QString &module, const QString &family,
+        QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids, QList<int> &actives,
+        QList<int> &oldIds, QList<int> &types, QList<int> &caInfo, QList<int> &bandwidths,
+        QStringList &codings, QList<int> &inputs, QList<int> &outputs, QList<int> &pidServices,
+        QList<int> &pidInputs, QList<int> &pidNumbers, QList<QString> &pidTypes,
+        QList<QString> &pidDescTypes, QList<QString> &pidLangs, QList<int> &pidFilters)
+{
+    return writeSection(file, module, family, hash, [&](QSettings &ini) {
+        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths,
+                            codings, inputs, &outputs);
+        putPids(ini, pidServices, pidInputs, pidNumbers, pidTypes, pidDescTypes, pidLangs,
+                pidFilters);
+    });
+}
+
+bool ConfigData::readDataPlusServices(const QString &file, const QString &module,
+                                      QHash<QString, QVariant> &hash, QStringList &names,
+                                      QList<int> &ids, QList<int> &actives)
+{
+    IniSession session(file);
+    QSettings &ini = session.ini();
+    if (!ini.childGroups().contains(module))
+        return false;
+    names.clear();
+    ids.clear();
+    actives.clear();
+    ini.beginGroup(module);
+    const QStringList keys = ini.childKeys();
+    for (const QString &key : keys) {
+        if (key == FamilyKey)
+            continue;
+        const QVariant value = ini.value(key);
+        if (key == QLatin1String("Services_Names"))
+            names = value.toStringList();
+        else if (key == QLatin1String("Services_Ids"))
+            ids.append(toIntList(value));
+        else if (key == QLatin1String("Services_Actives"))
+            actives.append(toIntList(value));
+        else
+            hash.insert(key, value);
+    }
+    ini.endGroup();
+    return true;
+}
+
+bool ConfigData::readDataPlusServices_2xout(const QString &file, const QString &module,
+                                            QHash<QString, QVariant> &hash, QStringList &names1,
+                                            QStringList &names2, QList<int> &ids1,
+                                            QList<int> &ids2, QList<int> &actives1,
+                                            QList<int> &actives2)
+{
+    IniSession session(file);
+    QSettings &ini = session.ini();
+    if (!ini.childGroups().contains(module))
+        return false;
+    names1.clear();
+    names2.clear();
+    ids1.clear();
+    ids2.clear();
+    actives1.clear();
+    actives2.clear();
+    ini.beginGroup(module);
+    QStringList keys = ini.childKeys();
+    // The distribution needs "Outputs" before the three service lists.
+    keys.sort();
+    QList<int> outputs;
+    // A service without an "Outputs" entry goes to neither output, like one
+    // whose output is neither 0 nor 1.
+    auto outputOf = [&outputs](int i) { return i < outputs.size() ? outputs.at(i) : -1; };
+    for (const QString &key : qAsConst(keys)) {
+        if (key == FamilyKey)
+            continue;
+        const QVariant value = ini.value(key);
+        if (key == QLatin1String("Outputs")) {
+            outputs = toIntList(value);
+        } else if (key == QLatin1String("Services_Names")) {
+            const QStringList names = value.toStringList();
+            for (int i = 0; i < names.size(); ++i) {
+                if (outputOf(i) == 0)
+                    names1.append(names.at(i));
+                else if (outputOf(i) == 1)
+                    names2.append(names.at(i));
+            }
+        } else if (key == QLatin1String("Services_Ids")
+                   || key == QLatin1String("Services_Actives")) {
+            const bool isIds = key == QLatin1String("Services_Ids");
+            const QList<int> values = toIntList(value);
+            for (int i = 0; i < values.size(); ++i) {
+                if (outputOf(i) == 0)
+                    (isIds ? ids1 : actives1).append(values.at(i));
+                else if (outputOf(i) == 1)
+                    (isIds ? ids2 : actives2).append(values.at(i));
+            }
+        } else {
+            hash.insert(key, value);
+        }
+    }
+    ini.endGroup();
     return true;
 }

@@ -10,7 +10,7 @@ void FakeHost::ShowStatus(const QString &) {}
 bool FakeHost::SendMsg(Imsp *plugin, CommMsg &msg)
 {
     const bool accepted = refuseFrom < 0 || sent.size() < refuseFrom;
-    sent.append(msg);
+    sent.append(Sent(msg));
     sentBy.append(plugin);
     return accepted;
 }

@@ -33,7 +33,11 @@ public:
     QStringList deviceNames;
     QStringList devicePaths;
 
-    QList<CommMsg> sent;
+    // A copy of a sent message; final, so the list may destroy it through its own type.
+    struct Sent final : CommMsg {
+        explicit Sent(const CommMsg &m) : CommMsg(m) {}
+    };
+    QList<Sent> sent;
     QList<Imsp *> sentBy;
     QList<int> deviceSelectors;
     QList<QPair<Imsp *, int>> starts;

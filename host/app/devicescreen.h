@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+class QLabel;
+
+// The device's 320 x 240 screen: a 20-pixel status line and, below it, the
+// 320 x 220 area in which the plug-in runs.
+class DeviceScreen : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DeviceScreen(QWidget *parent = nullptr);
+
+    QWidget *pluginArea() const { return area; }
+    void setStatus(const QString &text);
+    void setIndicators(const QString &text);
+    // Shown in the plug-in's area while no plug-in window runs.
+    void showPlaceholder(const QString &text);
+    void hidePlaceholder();
+
+    // The screen as the user sees it, with the dialogs and menus that lie over it.
+    QImage grabScreen() const;
+
+private:
+    QLabel *status;
+    QLabel *indicators;
+    QWidget *area;
+    QLabel *placeholder;
+};

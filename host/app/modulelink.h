@@ -1,0 +1,72 @@
+#pragma once
+
+#include "commmsg.h"
+#include "streamframer.h"
+
+#include <QList>
+#include <QObject>
+#include <QQueue>
+#include <QTimer>
+
+class LinkTransport;
+
+// The host's side of the module link. Requests are queued and sent in order;
+// a request with an expected answer, or one that asks for confirmation
+// (linkFlags[6]), holds the queue until the answer or the confirmation comes
+// or its time runs out. The answers are handed on (delivered) from the event
+// loop. A failed exchange is delivered as a message that carries the request's
+// frame and a failure flag: linkFlags[1] when nothing valid came in time or
+// the link went down, linkFlags[2] when the module refused the request or a
+// corrupt or truncated frame came instead of the answer. A failure also drops
+// the requests queued behind it: they belonged to the sequence that failed.
+// Frames nobody waits for (late answers, confirmations after a timeout) are
+// discarded.
+class ModuleLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxQueued = 64;
+    static constexpr int DefaultTimeoutMs = 3000;
+    // A frame that stops arriving for this long is given up as truncated.
+    static constexpr int StaleFrameMs = 200;
+
+    // Takes ownership of the transport.
+    explicit ModuleLink(LinkTransport *transport, QObject *parent = nullptr);
+
+    bool open(QString &error);
+    bool isUp() const;
+    QString description() const;
+    LinkTransport *transport() const { return link; }
+
+    // Queues one request; false when the link is down, the queue is full or
+    // the message holds no frame to send.
+    bool send(const CommMsg &msg);
+    bool isIdle() const { return waitKind == None && queue.isEmpty(); }
+
+signals:
+    void delivered(const CommMsg &msg);
+    void traced(const QString &line);
+    void stateChanged(bool up, const QString &text);
+
+private:
+    enum WaitKind { None, Answer, Confirmation };
+
+    void pump();
+    void onBytes(const QByteArray &bytes);
+    void onEvent(const StreamFramer::Event &event);
+    void finishWait();
+    void fail(int flag, const QString &reason);
+    void deliver(const CommMsg &msg);
+    void flushOutbox();
+
+    LinkTransport *link;
+    StreamFramer framer;
+    QQueue<CommMsg> queue;
+    QQueue<CommMsg> outbox;
+    CommMsg current;
+    WaitKind waitKind = None;
+    int waitCommand = 0;
+    QTimer answerTimer;
+    QTimer staleTimer;
+};

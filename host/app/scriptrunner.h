@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+class HostWindow;
+
+// Plays a script of keys, waits and screenshots on the host, one command a
+// line ('#' starts a comment):
+//
+//   key NAME...        keys by name: Up Down Left Right Return Enter Escape
+//                      F1..F12 Tab Backspace 0..9 (e.g. "key Down Down Return")
+//   keys TEXT          types each character of TEXT as its key
+//   wait MS            lets the host run for MS milliseconds
+//   shot FILE          saves the screen as a PNG (relative to the shot folder)
+//   lang CODE          switches the plug-in's language (en, es)
+//   medium NAME on|off creates or removes the folder of a medium
+//   state              prints the in-process emulator's configuration
+//   echo TEXT          prints TEXT
+//   quit               ends the script (and the host)
+//
+// Each key is followed by a pause (the key delay) so that the screen settles.
+class ScriptRunner : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Step {
+        int line = 0;
+        QString command;
+        QStringList args;
+    };
+
+    explicit ScriptRunner(HostWindow *window, QObject *parent = nullptr);
+
+    static int keyCode(const QString &name);
+    // A blank or comment line gives an empty command.
+    static bool parseLine(const QString &text, int line, Step &step, QString &error);
+    bool load(const QString &path, QString &error);
+    bool loadText(const QString &text, QString &error);
+    const QList<Step> &steps() const { return script; }
+
+    void setKeyDelay(int ms) { keyDelay = ms; }
+    void start();
+
+signals:
+    void message(const QString &text);
+    void finished(int exitCode);
+
+private:
+    void next();
+    bool run(const Step &step, int &pause, QString &error);
+
+    HostWindow *window;
+    QList<Step> script;
+    int index = 0;
+    int keyDelay = 150;
+    QTimer timer;
+};

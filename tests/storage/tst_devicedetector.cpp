@@ -1,0 +1,121 @@
+#include "devicedetector.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+class tst_DeviceDetector : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void signalsArriveInOrder();
+    void unknownNumberIsDropped();
+    void mountTable_data();
+    void mountTable();
+    void noMountTable();
+    void destroyAndRebuild();
+
+private:
+    QStringList events;
+    void record(DeviceDetector *d)
+    {
+        events.clear();
+        connect(d, &DeviceDetector::USBDeviceConnected, this, [this] { events << "USB+"; });
+        connect(d, &DeviceDetector::USBDeviceDisconnected, this, [this] { events << "USB-"; });
+        connect(d, &DeviceDetector::SDDeviceConnected, this, [this] { events << "SD+"; });
+        connect(d, &DeviceDetector::SDDeviceDisconnected, this, [this] { events << "SD-"; });
+    }
+};
+
+void tst_DeviceDetector::signalsArriveInOrder()
+{
+    DeviceDetector *d = DeviceDetector::Instance();
+    QCOMPARE(DeviceDetector::Instance(), d);
+    record(d);
+    // USB in and SD in back to back, then both out: four queued numbers.
+    for (int sig : {SIGUSR1, SIGCONT, SIGUSR2, SIGALRM})
+        QCOMPARE(raise(sig), 0);
+    QVERIFY(events.isEmpty()); // delivered in the event loop, not in the handler
+    QTRY_COMPARE(events, (QStringList{"USB+", "SD+", "USB-", "SD-"}));
+    disconnect(d, nullptr, this, nullptr);
+}
+
+void tst_DeviceDetector::unknownNumberIsDropped()
+{
+    DeviceDetector *d = DeviceDetector::Instance();
+    record(d);
+    DeviceDetector::hupSignalHandler(SIGHUP);
+    DeviceDetector::hupSignalHandler(SIGUSR2);
+    QTRY_COMPARE(events, QStringList{"USB-"});
+    QTest::qWait(50);
+    QCOMPARE(events, QStringList{"USB-"});
+    disconnect(d, nullptr, this, nullptr);
+}
+
+void tst_DeviceDetector::mountTable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("connected");
+    QTest::newRow("mount directory") << "/media/usb" << true;
+    QTest::newRow("device node") << "/dev/sda1" << true;
+    QTest::newRow("sd mount with space") << "/media/sd card" << true;
+    QTest::newRow("sd device") << "/dev/mmcblk0p1" << true;
+    QTest::newRow("prefix") << "/media/us" << false;
+    QTest::newRow("trailing slash") << "/media/usb/" << false;
+    QTest::newRow("device base name") << "sda1" << false;
+    QTest::newRow("longer") << "/media/usb0" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void tst_DeviceDetector::mountTable()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, connected);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir(QStringLiteral("proc")));
+    QFile mounts(root.filePath(QStringLiteral("proc/mounts")));
+    QVERIFY(mounts.open(QIODevice::WriteOnly));
+    mounts.write("/dev/root / ext4 rw,relatime 0 0\n"
+                 "proc /proc proc rw 0 0\n"
+                 "/dev/sda1 /media/usb vfat rw,noexec 0 0\n"
+                 "/dev/mmcblk0p1 /media/sd\\040card vfat rw 0 0\n");
+    mounts.close();
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(root.path()));
+    const bool result = DeviceDetector::Instance()->isDeviceConnected(name);
+    QDir::setCurrent(previous);
+    QCOMPARE(result, connected);
+}
+
+void tst_DeviceDetector::noMountTable()
+{
+    QTemporaryDir root;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(root.path()));
+    QTest::ignoreMessage(QtWarningMsg, "Cannot get mount point");
+    QTest::ignoreMessage(QtWarningMsg, "/media/usb");
+    const bool result = DeviceDetector::Instance()->isDeviceConnected(QStringLiteral("/media/usb"));
+    QDir::setCurrent(previous);
+    QVERIFY(!result);
+}
+
+void tst_DeviceDetector::destroyAndRebuild()
+{
+    QPointer<DeviceDetector> old = DeviceDetector::Instance();
+    DeviceDetector::Destroy();
+    QVERIFY(old.isNull());
+    DeviceDetector *d = DeviceDetector::Instance();
+    QVERIFY(d);
+    // The handlers stayed installed: the new detector hears them.
+    record(d);
+    raise(SIGCONT);
+    QTRY_COMPARE(events, QStringList{"SD+"});
+}
+
+QTEST_GUILESS_MAIN(tst_DeviceDetector)
+#include "tst_devicedetector.moc"
