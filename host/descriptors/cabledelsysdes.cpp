@@ -12,8 +12,7 @@ CableDelSysDes::CableDelSysDes()
     , m_modulation(QAM64)
     , m_symbolRate(0)
     , m_fecInner(NoConvCoding)
-{
-}
+{ }
 
 bool CableDelSysDes::setFrequency(double mhz)
 {
@@ -32,7 +31,8 @@ bool CableDelSysDes::setSymbolRate(double msymbolsPerSecond)
     // Seven BCD digits, four of them after the Msymbol/s point.
     const double units = std::round(msymbolsPerSecond * 10000.0);
     if (!(units >= 0.0 && units <= 9999999.0)) {
-        qWarning() << "Cable Delivery System Descriptor: symbol rate out of range" << msymbolsPerSecond;
+        qWarning() << "Cable Delivery System Descriptor: symbol rate out of range"
+                   << msymbolsPerSecond;
         return false;
     }
     m_symbolRate = static_cast<quint32>(units);
@@ -70,7 +70,8 @@ QByteArray CableDelSysDes::toBin() const
     const QString hex = DescHistory::hexText(bytes);
     qDebug().noquote() << "Cable Delivery System Descriptor." << fields;
     qDebug().noquote() << "Datos del QByteArray:" << hex;
-    DescHistory::append(m_pathHist, {QStringLiteral("Cable Delivery System Descriptor. Datos"), fields,
-                                     QStringLiteral("En binario. ") + hex});
+    DescHistory::append(m_pathHist,
+                        {QStringLiteral("Cable Delivery System Descriptor. Datos"), fields,
+                         QStringLiteral("En binario. ") + hex});
     return bytes;
 }

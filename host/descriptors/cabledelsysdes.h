@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
+
 // DVB-C cable delivery system descriptor (tag 0x44, EN 300 468): frequency
 // and symbol rate in binary-coded decimal, outer and inner FEC, modulation.
 class MSP_HOST_DESCRIPTORS_EXPORT CableDelSysDes
@@ -12,11 +14,25 @@ class MSP_HOST_DESCRIPTORS_EXPORT CableDelSysDes
 public:
     enum FecOuter : unsigned char { FecOuterUndefined = 0, NoOuterFec = 1, RS_204_188 = 2 };
     enum Modulation : unsigned char {
-        ModulationUndefined = 0, QAM16 = 1, QAM32 = 2, QAM64 = 3, QAM128 = 4, QAM256 = 5
+        ModulationUndefined = 0,
+        QAM16 = 1,
+        QAM32 = 2,
+        QAM64 = 3,
+        QAM128 = 4,
+        QAM256 = 5
     };
     enum FecInner : unsigned char {
-        FecInnerUndefined = 0, Fec1_2 = 1, Fec2_3 = 2, Fec3_4 = 3, Fec5_6 = 4, Fec7_8 = 5,
-        Fec8_9 = 6, Fec3_5 = 7, Fec4_5 = 8, Fec9_10 = 9, NoConvCoding = 15
+        FecInnerUndefined = 0,
+        Fec1_2 = 1,
+        Fec2_3 = 2,
+        Fec3_4 = 3,
+        Fec5_6 = 4,
+        Fec7_8 = 5,
+        Fec8_9 = 6,
+        Fec3_5 = 7,
+        Fec4_5 = 8,
+        Fec9_10 = 9,
+        NoConvCoding = 15
     };
 
     // 0 MHz, RS(204,188), 64-QAM, 0 symbols/s, no convolutional coding.
@@ -42,7 +58,7 @@ public:
     void setFecInner(unsigned char code) { m_fecInner = code & 0x0F; }
     unsigned char getFecInner() const { return m_fecInner; }
 
-    void setPathHist(QString path) { m_pathHist = path; }
+    void setPathHist(QString path) { m_pathHist = std::move(path); }
     QString getPathHist() const { return m_pathHist; }
 
     QByteArray toBin() const;

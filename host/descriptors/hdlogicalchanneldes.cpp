@@ -41,7 +41,8 @@ QByteArray HDLogicalChannelDes::toBin() const
     const QString hex = DescHistory::hexText(bytes);
     qDebug().noquote() << "HD Simulcast Logical Channel Descriptor." << fields;
     qDebug().noquote() << "Datos del QByteArray:" << hex;
-    DescHistory::append(m_pathHist, {QStringLiteral("HD Simulcast Logical Channel Descriptor. Datos"),
-                                     fields, QStringLiteral("En binario. ") + hex});
+    DescHistory::append(m_pathHist,
+                        {QStringLiteral("HD Simulcast Logical Channel Descriptor. Datos"), fields,
+                         QStringLiteral("En binario. ") + hex});
     return bytes;
 }

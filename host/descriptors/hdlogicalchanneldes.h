@@ -6,13 +6,16 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // HD simulcast logical channel descriptor (tag 0x88): the logical channel
 // numbers under which HD-capable receivers list the services, in the same
 // 4-byte entry layout as the logical channel descriptor.
 class MSP_HOST_DESCRIPTORS_EXPORT HDLogicalChannelDes
 {
 public:
-    struct Service {
+    struct Service
+    {
         unsigned short serviceId = 0;
         bool visible = true;
         unsigned short logicalChannelNumber = 0; // 10 bits
@@ -25,8 +28,14 @@ public:
     HDLogicalChannelDes() = default;
 
     unsigned char getDescriptorTag() const { return Tag; }
-    unsigned char getDescriptorLenght() const { return static_cast<unsigned char>(4 * m_services.size()); }
-    unsigned char getDescriptorSize() const { return static_cast<unsigned char>(getDescriptorLenght() + 2); }
+    unsigned char getDescriptorLenght() const
+    {
+        return static_cast<unsigned char>(4 * m_services.size());
+    }
+    unsigned char getDescriptorSize() const
+    {
+        return static_cast<unsigned char>(getDescriptorLenght() + 2);
+    }
 
     // Keeps the low 10 bits of the channel number; false, and nothing
     // changes, once the descriptor holds 63 services.
@@ -36,7 +45,7 @@ public:
     Service getService(int index) const { return m_services.value(index); }
     void deleteServices() { m_services.clear(); }
 
-    void setPathHist(QString path) { m_pathHist = path; }
+    void setPathHist(QString path) { m_pathHist = std::move(path); }
     QString getPathHist() const { return m_pathHist; }
 
     QByteArray toBin() const;

@@ -30,8 +30,7 @@ T2DelSysDes::T2DelSysDes()
     , m_transmissionMode(Mode32k)
     , m_otherFrequencyFlag(false)
     , m_tfsFlag(false)
-{
-}
+{ }
 
 quint32 T2DelSysDes::frequencyUnits(double mhz)
 {
@@ -42,9 +41,10 @@ int T2DelSysDes::cellsLength(const QList<Cell> &cells, bool tfs)
 {
     int length = 0;
     for (const Cell &cell : cells) {
-        length += 2;                                              // cell_id
-        length += tfs ? 1 + 4 * cell.centreFrequencies.size() : 4; // frequency loop or one frequency
-        length += 1 + 5 * cell.subCells.size();                   // subcell_info loop
+        length += 2; // cell_id
+        length
+            += tfs ? 1 + 4 * cell.centreFrequencies.size() : 4; // frequency loop or one frequency
+        length += 1 + 5 * cell.subCells.size(); // subcell_info loop
     }
     return length;
 }
@@ -116,13 +116,14 @@ QByteArray T2DelSysDes::toBin() const
         }
     }
 
-    QString fields = QStringLiteral("DescriptorTag: %1. DescriptorLenght: %2. DescriptorTagExtension: %3"
-                                    ". PlpId: %4. T2SystemId: %5")
-                         .arg(Tag)
-                         .arg(getDescriptorLenght())
-                         .arg(TagExtension)
-                         .arg(m_plpId)
-                         .arg(m_t2SystemId);
+    QString fields
+        = QStringLiteral("DescriptorTag: %1. DescriptorLenght: %2. DescriptorTagExtension: %3"
+                         ". PlpId: %4. T2SystemId: %5")
+              .arg(Tag)
+              .arg(getDescriptorLenght())
+              .arg(TagExtension)
+              .arg(m_plpId)
+              .arg(m_t2SystemId);
     if (m_extendedInfo)
         fields += QStringLiteral(". SISO_MISO: %1. Bandwidth: %2. GuardInterval: %3"
                                  ". TransmissionMode: %4. OtherFrequencyFlag: %5. TFSFlag: %6"
@@ -137,7 +138,8 @@ QByteArray T2DelSysDes::toBin() const
     const QString hex = DescHistory::hexText(bytes);
     qDebug().noquote() << "T2 Delivery System Descriptor." << fields;
     qDebug().noquote() << "Datos del QByteArray:" << hex;
-    DescHistory::append(m_pathHist, {QStringLiteral("T2 Delivery System Descriptor. Datos"), fields,
-                                     QStringLiteral("En binario. ") + hex});
+    DescHistory::append(m_pathHist,
+                        {QStringLiteral("T2 Delivery System Descriptor. Datos"), fields,
+                         QStringLiteral("En binario. ") + hex});
     return bytes;
 }

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // DVB-T2 delivery system descriptor, an EN 300 468 extension descriptor
 // (tag 0x7F, descriptor_tag_extension 0x04). Without extended information it
 // carries only plp_id and T2_system_id; with it, the transmission parameters
@@ -13,11 +15,13 @@
 class MSP_HOST_DESCRIPTORS_EXPORT T2DelSysDes
 {
 public:
-    struct SubCell {
+    struct SubCell
+    {
         unsigned char cellIdExtension = 0;
         quint32 transposerFrequency = 0; // units of 10 Hz
     };
-    struct Cell {
+    struct Cell
+    {
         unsigned short cellId = 0;
         // With the TFS flag every frequency is sent; without it only the
         // first (0 when the list is empty).
@@ -25,12 +29,31 @@ public:
         QList<SubCell> subCells;
     };
 
-    enum Bandwidth : unsigned char { Bw8MHz = 0, Bw7MHz = 1, Bw6MHz = 2, Bw5MHz = 3, Bw10MHz = 4,
-                                     Bw1_712MHz = 5 };
-    enum GuardInterval : unsigned char { GI1_32 = 0, GI1_16 = 1, GI1_8 = 2, GI1_4 = 3, GI1_128 = 4,
-                                         GI19_128 = 5, GI19_256 = 6 };
-    enum TransmissionMode : unsigned char { Mode2k = 0, Mode8k = 1, Mode4k = 2, Mode1k = 3,
-                                            Mode16k = 4, Mode32k = 5 };
+    enum Bandwidth : unsigned char {
+        Bw8MHz = 0,
+        Bw7MHz = 1,
+        Bw6MHz = 2,
+        Bw5MHz = 3,
+        Bw10MHz = 4,
+        Bw1_712MHz = 5
+    };
+    enum GuardInterval : unsigned char {
+        GI1_32 = 0,
+        GI1_16 = 1,
+        GI1_8 = 2,
+        GI1_4 = 3,
+        GI1_128 = 4,
+        GI19_128 = 5,
+        GI19_256 = 6
+    };
+    enum TransmissionMode : unsigned char {
+        Mode2k = 0,
+        Mode8k = 1,
+        Mode4k = 2,
+        Mode1k = 3,
+        Mode16k = 4,
+        Mode32k = 5
+    };
 
     static constexpr unsigned char Tag = 0x7F;
     static constexpr unsigned char TagExtension = 0x04;
@@ -42,7 +65,10 @@ public:
     unsigned char getDescriptorTag() const { return Tag; }
     unsigned char getDescriptorTagExtension() const { return TagExtension; }
     unsigned char getDescriptorLenght() const;
-    unsigned char getDescriptorSize() const { return static_cast<unsigned char>(getDescriptorLenght() + 2); }
+    unsigned char getDescriptorSize() const
+    {
+        return static_cast<unsigned char>(getDescriptorLenght() + 2);
+    }
 
     void setPlpId(unsigned char id) { m_plpId = id; }
     unsigned char getPlpId() const { return m_plpId; }
@@ -75,7 +101,7 @@ public:
     // MHz to the descriptor's units of 10 Hz, truncated.
     static quint32 frequencyUnits(double mhz);
 
-    void setPathHist(QString path) { m_pathHist = path; }
+    void setPathHist(QString path) { m_pathHist = std::move(path); }
     QString getPathHist() const { return m_pathHist; }
 
     QByteArray toBin() const;

@@ -7,7 +7,7 @@
 // plan has it.
 struct T_CHFREQTRANS
 {
-    QString channel;  // as shown to the user, compared exactly
+    QString channel; // as shown to the user, compared exactly
     double frequency; // centre frequency in MHz
     int index;
 };

@@ -45,7 +45,7 @@ void ChannFrecTranslator::addToMap(RULE rule, T_CHFREQTRANS *table)
     }
 }
 
-int ChannFrecTranslator::channelToFreq(RULE rule, QString channel) const
+int ChannFrecTranslator::channelToFreq(RULE rule, const QString &channel) const
 {
     return validRule(rule) ? m_channelToFreq[rule].value(channel, 0) : 0;
 }
@@ -60,7 +60,7 @@ QString ChannFrecTranslator::freqToChannel(RULE rule, long frequency) const
     return m_freqToChannel[rule].value(static_cast<int>(frequency));
 }
 
-int ChannFrecTranslator::channelTochanidx(RULE rule, QString channel) const
+int ChannFrecTranslator::channelTochanidx(RULE rule, const QString &channel) const
 {
     return validRule(rule) ? m_channelToIndex[rule].value(channel, 0) : 0;
 }

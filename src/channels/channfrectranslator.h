@@ -40,11 +40,11 @@ public:
     void addToMap(RULE rule, T_CHFREQTRANS *table);
 
     // 0 when the plan has no such channel.
-    int channelToFreq(RULE rule, QString channel) const;
+    int channelToFreq(RULE rule, const QString &channel) const;
     // Empty when no channel lies exactly at the frequency (kHz).
     QString freqToChannel(RULE rule, long frequency) const;
     // 0 when the plan has no such channel, which is also a valid index.
-    int channelTochanidx(RULE rule, QString channel) const;
+    int channelTochanidx(RULE rule, const QString &channel) const;
     QString chanidxToChannel(RULE rule, int index) const;
     // One name per distinct frequency, by ascending frequency.
     QStringList getChannelList(RULE rule) const;

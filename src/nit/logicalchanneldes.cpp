@@ -82,7 +82,8 @@ QByteArray LogicalChannelDes::toBin()
     qDebug().noquote() << "Logical Channel Descriptor." << fields;
     qDebug().noquote() << "Datos del QByteArray:" << hex;
 
-    NitHistory::append(m_pathHist, {QStringLiteral("Logical Channel Descriptor. Datos"), fields,
-                                    QStringLiteral("En binario. ") + hex});
+    NitHistory::append(m_pathHist,
+                       {QStringLiteral("Logical Channel Descriptor. Datos"), fields,
+                        QStringLiteral("En binario. ") + hex});
     return bytes;
 }

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 // Logical channel number descriptor (tag 0x83): the services of a transport
 // stream with the channel numbers receivers list them under.
 class LogicalChannelDes
@@ -30,7 +32,7 @@ public:
         return static_cast<unsigned char>(m_descriptorLenght + m_headerSize);
     }
 
-    void setPathHist(QString path) { m_pathHist = path; }
+    void setPathHist(QString path) { m_pathHist = std::move(path); }
     QString getPathHist() const { return m_pathHist; }
 
     void RellenaVarEstructDatos();

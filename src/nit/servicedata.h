@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
+
 // One service of a logical channel descriptor: service id, visibility and
 // logical channel number, 4 bytes on the wire.
 class ServiceData
@@ -14,11 +16,14 @@ public:
     unsigned short getServiceID() const { return m_serviceID; }
     void setVisibleServiceFlag(unsigned short flag) { m_visibleServiceFlag = flag & 0x01; }
     unsigned short getVisibleServiceFlag() const { return m_visibleServiceFlag; }
-    void setLogicalChannelNumber(unsigned short number) { m_logicalChannelNumber = number & 0x03FF; }
+    void setLogicalChannelNumber(unsigned short number)
+    {
+        m_logicalChannelNumber = number & 0x03FF;
+    }
     unsigned short getLogicalChannelNumber() const { return m_logicalChannelNumber; }
     unsigned short getReserved() const { return m_reserved; }
 
-    void setPathHist(QString path) { m_pathHist = path; }
+    void setPathHist(QString path) { m_pathHist = std::move(path); }
     QString getPathHist() const { return m_pathHist; }
 
     void RellenaVarEstructDatos();

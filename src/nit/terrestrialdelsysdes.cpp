@@ -36,11 +36,23 @@ void TerrestrialDelSysDes::setBandwidth(unsigned char bandwidth)
 }
 
 void TerrestrialDelSysDes::setConstellation(unsigned char value) { m_constellation = value & 0x03; }
-void TerrestrialDelSysDes::setCodeRateHPStream(unsigned char value) { m_codeRateHPStream = value & 0x07; }
-void TerrestrialDelSysDes::setCodeRateLPStream(unsigned char value) { m_codeRateLPStream = value & 0x07; }
+void TerrestrialDelSysDes::setCodeRateHPStream(unsigned char value)
+{
+    m_codeRateHPStream = value & 0x07;
+}
+void TerrestrialDelSysDes::setCodeRateLPStream(unsigned char value)
+{
+    m_codeRateLPStream = value & 0x07;
+}
 void TerrestrialDelSysDes::setGuardInterval(unsigned char value) { m_guardInterval = value & 0x03; }
-void TerrestrialDelSysDes::setTransmissionMode(unsigned char value) { m_transmissionMode = value & 0x03; }
-void TerrestrialDelSysDes::setOtherFreqFlags(unsigned char value) { m_otherFreqFlags = value & 0x01; }
+void TerrestrialDelSysDes::setTransmissionMode(unsigned char value)
+{
+    m_transmissionMode = value & 0x03;
+}
+void TerrestrialDelSysDes::setOtherFreqFlags(unsigned char value)
+{
+    m_otherFreqFlags = value & 0x01;
+}
 
 void TerrestrialDelSysDes::RellenaVarEstructDatos()
 {
@@ -56,28 +68,25 @@ void TerrestrialDelSysDes::RellenaVarEstructDatos()
     m_wire[7] = static_cast<unsigned char>((m_constellation & 0x03) << 6
                                            | (m_hierarchyInformation & 0x07) << 3
                                            | (m_codeRateHPStream & 0x07));
-    m_wire[8] = static_cast<unsigned char>((m_codeRateLPStream & 0x07) << 5
-                                           | (m_guardInterval & 0x03) << 3
-                                           | (m_transmissionMode & 0x03) << 1
-                                           | (m_otherFreqFlags & 1));
+    m_wire[8] = static_cast<unsigned char>(
+        (m_codeRateLPStream & 0x07) << 5 | (m_guardInterval & 0x03) << 3
+        | (m_transmissionMode & 0x03) << 1 | (m_otherFreqFlags & 1));
     m_wire[9] = static_cast<unsigned char>(m_reserved2 >> 24);
     m_wire[10] = static_cast<unsigned char>(m_reserved2 >> 16);
     m_wire[11] = static_cast<unsigned char>(m_reserved2 >> 8);
     m_wire[12] = static_cast<unsigned char>(m_reserved2);
 }
 
-void TerrestrialDelSysDes::Init0VarEstructDatos()
-{
-    std::memset(m_wire, 0, sizeof m_wire);
-}
+void TerrestrialDelSysDes::Init0VarEstructDatos() { std::memset(m_wire, 0, sizeof m_wire); }
 
 QString TerrestrialDelSysDes::fieldsText() const
 {
-    return QStringLiteral("DescriptorTag: %1. DescriptorLenght: %2. CentreFrequency: %3. Bandwith: %4"
-                          ". Priority: %5. TimeSlicingIndicator: %6. MPE_FECIndicator: %7"
-                          ". Reserved1: %8. Constellation %9. HierarchyInfo: %10. CodeRateHP: %11"
-                          ". CodeRateLP: %12. GuardInverval: %13. TransmissionMode: %14"
-                          ". OtherFreqFlag: %15. Reserved2: %16")
+    return QStringLiteral(
+               "DescriptorTag: %1. DescriptorLenght: %2. CentreFrequency: %3. Bandwith: %4"
+               ". Priority: %5. TimeSlicingIndicator: %6. MPE_FECIndicator: %7"
+               ". Reserved1: %8. Constellation %9. HierarchyInfo: %10. CodeRateHP: %11"
+               ". CodeRateLP: %12. GuardInverval: %13. TransmissionMode: %14"
+               ". OtherFreqFlag: %15. Reserved2: %16")
         .arg(m_descriptorTag)
         .arg(m_descriptorLenght)
         .arg(m_centreFrequency)
@@ -107,7 +116,8 @@ QByteArray TerrestrialDelSysDes::toBin()
     qDebug().noquote() << "Terrestrial Delivery System Descriptor." << fields;
     qDebug().noquote() << "Datos del QByteArray:" << hex;
 
-    NitHistory::append(m_pathHist, {QStringLiteral("Terrestrial Delivery System Descriptor. Datos"),
-                                    fields, QStringLiteral("En binario. ") + hex});
+    NitHistory::append(m_pathHist,
+                       {QStringLiteral("Terrestrial Delivery System Descriptor. Datos"), fields,
+                        QStringLiteral("En binario. ") + hex});
     return bytes;
 }

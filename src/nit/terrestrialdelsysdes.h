@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <utility>
+
 // DVB-T terrestrial delivery system descriptor (tag 0x5A, EN 300 468) of an
 // output channel. The fields are kept apart for the setters and getters and
 // packed into the 13-byte wire image only when the descriptor is serialised.
@@ -41,7 +43,7 @@ public:
 
     unsigned char getDescriptorSize() const { return m_descriptorLenght + 2; }
 
-    void setPathHist(QString path) { m_pathHist = path; }
+    void setPathHist(QString path) { m_pathHist = std::move(path); }
 
     void RellenaVarEstructDatos();
     void Init0VarEstructDatos();

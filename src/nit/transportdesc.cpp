@@ -5,6 +5,7 @@
 #include <QDebug>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 constexpr unsigned short MaxLenght = 0x0FFF;
@@ -13,7 +14,7 @@ constexpr unsigned short MaxLenght = 0x0FFF;
 TransportDesc::TransportDesc(QString path)
     : m_reserved1(15)
     , m_headerSize(HeaderSize)
-    , m_pathHist(path)
+    , m_pathHist(std::move(path))
 {
     Init0VarEstructDatos();
 }
@@ -31,35 +32,35 @@ void TransportDesc::addLength(int size)
 
 void TransportDesc::setTerrestrialDelSysDesc(TerrestrialDelSysDes desc)
 {
-    m_terrestrial = desc;
+    m_terrestrial = std::move(desc);
     m_terrestrial.setPathHist(m_pathHist);
     m_transportDescriptorLenght = m_terrestrial.getDescriptorSize();
 }
 
 void TransportDesc::setT2DelSysDesc(T2DelSysDes desc)
 {
-    m_t2 = desc;
+    m_t2 = std::move(desc);
     m_t2.setPathHist(m_pathHist);
     m_transportDescriptorLenght = m_t2.getDescriptorSize();
 }
 
 void TransportDesc::setCableDelSysDesc(CableDelSysDes desc)
 {
-    m_cable = desc;
+    m_cable = std::move(desc);
     m_cable.setPathHist(m_pathHist);
     m_transportDescriptorLenght = m_cable.getDescriptorSize();
 }
 
 void TransportDesc::setLogicalChannelDesc(LogicalChannelDes desc)
 {
-    m_logicalChannel = desc;
+    m_logicalChannel = std::move(desc);
     m_logicalChannel.setPathHist(m_pathHist);
     addLength(m_logicalChannel.getDescriptorSize());
 }
 
 void TransportDesc::setHDLogicalChannelDesc(HDLogicalChannelDes desc)
 {
-    m_hdLogicalChannel = desc;
+    m_hdLogicalChannel = std::move(desc);
     m_hdLogicalChannel.setPathHist(m_pathHist);
     addLength(m_hdLogicalChannel.getDescriptorSize());
 }
@@ -75,27 +76,26 @@ void TransportDesc::RellenaVarEstructDatos()
     m_wire[5] = static_cast<unsigned char>(m_transportDescriptorLenght);
 }
 
-void TransportDesc::Init0VarEstructDatos()
-{
-    std::memset(m_wire, 0, sizeof m_wire);
-}
+void TransportDesc::Init0VarEstructDatos() { std::memset(m_wire, 0, sizeof m_wire); }
 
 QByteArray TransportDesc::toBin()
 {
     RellenaVarEstructDatos();
-    const QByteArray bytes(reinterpret_cast<const char *>(m_wire), HeaderSize);
+    QByteArray bytes(reinterpret_cast<const char *>(m_wire), HeaderSize);
 
-    const QString fields = QStringLiteral("TransportStreamID: %1. OriginalNetworkId: %2. Reserved1: %3"
-                                          ". TransportDescriptorLenght: %4")
-                               .arg(m_transportStreamID)
-                               .arg(m_originalNetworkId)
-                               .arg(m_reserved1)
-                               .arg(m_transportDescriptorLenght);
+    const QString fields
+        = QStringLiteral("TransportStreamID: %1. OriginalNetworkId: %2. Reserved1: %3"
+                         ". TransportDescriptorLenght: %4")
+              .arg(m_transportStreamID)
+              .arg(m_originalNetworkId)
+              .arg(m_reserved1)
+              .arg(m_transportDescriptorLenght);
     const QString hex = NitHistory::hexText(bytes);
     qDebug().noquote() << "Transport Descriptor." << fields;
     qDebug().noquote() << "Datos del QByteArray:" << hex;
 
-    NitHistory::append(m_pathHist, {QStringLiteral("Transport Descriptor. Datos: "), fields,
-                                    QStringLiteral("En binario. ") + hex});
+    NitHistory::append(m_pathHist,
+                       {QStringLiteral("Transport Descriptor. Datos: "), fields,
+                        QStringLiteral("En binario. ") + hex});
     return bytes;
 }

@@ -20,7 +20,8 @@ private slots:
 
 namespace {
 
-struct Range {
+struct Range
+{
     const char *first;
     const char *last;
     int count;
@@ -31,22 +32,20 @@ struct Range {
     int toIndex;
 };
 
-struct Row {
+struct Row
+{
     QString name;
     double mhz;
     int index;
 };
 
-struct Plan {
+struct Plan
+{
     const T_CHFREQTRANS *table;
     int size;
 };
 
-template <std::size_t N>
-Plan plan(const T_CHFREQTRANS (&table)[N])
-{
-    return {table, int(N)};
-}
+template<std::size_t N> Plan plan(const T_CHFREQTRANS (&table)[N]) { return {table, int(N)}; }
 
 // Brazilian cable channel N: one letter for 14 to 36, the letter doubled for
 // 37 to 62, then the number in brackets.
@@ -93,8 +92,9 @@ QString expand(const QList<Range> &ranges, QList<Row> &rows)
         QString prefix, lastPrefix;
         int from = 0, to = 0;
         bool bracketed = false, lastBracketed = false;
-        if (!splitName(first, prefix, from, bracketed) || !splitName(last, lastPrefix, to, lastBracketed)
-            || prefix != lastPrefix || bracketed != lastBracketed)
+        if (!splitName(first, prefix, from, bracketed)
+            || !splitName(last, lastPrefix, to, lastBracketed) || prefix != lastPrefix
+            || bracketed != lastBracketed)
             return QStringLiteral("range %1 to %2 is not one series").arg(first, last);
         const int direction = to >= from ? 1 : -1;
         // The written ends must agree with the count, or the range itself is mistyped.
@@ -123,6 +123,8 @@ void tst_ChannelPlans::tables_data()
     QTest::addColumn<int>("channels");
     QTest::addColumn<QList<Range>>("ranges");
 
+    // One range per line, as the plans are written.
+    // clang-format off
     QTest::newRow("BG_CCIR") << plan(BG_CCIR_arr) << 101 << QList<Range>{
         {"2", "4", 3, 50.5, 64.5, 7, 0, 2},
         {"S1", "S10", 10, 107.5, 170.5, 7, 3, 12},
@@ -278,6 +280,7 @@ void tst_ChannelPlans::tables_data()
         {"4", "4", 1, 178, 178, 0, 3, 3},
         {"5", "9", 5, 186, 218, 8, 4, 8},
         uhf};
+    // clang-format on
 }
 
 void tst_ChannelPlans::tables()
@@ -298,7 +301,8 @@ void tst_ChannelPlans::tables()
         const Row &want = expected.at(i);
         const QByteArray where = QStringLiteral("row %1 (%2)").arg(i).arg(want.name).toLatin1();
         QVERIFY2(row.channel == want.name, where + ": name " + row.channel.toLatin1());
-        QVERIFY2(row.frequency == want.mhz, where + ": frequency " + QByteArray::number(row.frequency));
+        QVERIFY2(row.frequency == want.mhz,
+                 where + ": frequency " + QByteArray::number(row.frequency));
         QVERIFY2(row.index == want.index, where + ": index " + QByteArray::number(row.index));
     }
     const T_CHFREQTRANS &end = plan.table[channels];

@@ -162,22 +162,38 @@ void tst_ChannFrecTranslator::channelLists_data()
     QTest::addColumn<QString>("highest");
 
     // One name per distinct frequency; only France has shared ones.
-    QTest::newRow("BG_CCIR") << int(T::BG_CCIR) << 101 << "2" << "69";
-    QTest::newRow("L_France") << int(T::L_France) << 90 << "S1" << "69";
-    QTest::newRow("I_UK_SM8") << int(T::I_UK_SM8) << 99 << "2" << "69";
-    QTest::newRow("DK_OIRT") << int(T::DK_OIRT) << 99 << "R1" << "R69";
-    QTest::newRow("M_Brazil") << int(T::M_Brazil) << 136 << "2" << "83";
-    QTest::newRow("B_Australia") << int(T::B_Australia) << 116 << "0" << "75";
-    QTest::newRow("BG_Italy") << int(T::BG_Italy) << 100 << "A" << "69";
-    QTest::newRow("BG_Morocco") << int(T::BG_Morocco) << 97 << "S1" << "69";
-    QTest::newRow("BG_New_Zealand") << int(T::BG_New_Zealand) << 101 << "1" << "69";
-    QTest::newRow("BG_India") << int(T::BG_India) << 106 << "2" << "69";
-    QTest::newRow("I_UK") << int(T::I_UK) << 49 << "21" << "69";
-    QTest::newRow("I_Ireland") << int(T::I_Ireland) << 98 << "IA" << "69";
-    QTest::newRow("I_South_Africa") << int(T::I_South_Africa) << 98 << "A" << "69";
-    QTest::newRow("DK_Poland") << int(T::DK_Poland) << 99 << "R1" << "69";
-    QTest::newRow("DK_Czech_Republic") << int(T::DK_Czech_Republic) << 61 << "R1" << "69";
-    QTest::newRow("K_DOM_TOM") << int(T::K_DOM_TOM) << 58 << "1" << "69";
+    QTest::newRow("BG_CCIR") << int(T::BG_CCIR) << 101 << "2"
+                             << "69";
+    QTest::newRow("L_France") << int(T::L_France) << 90 << "S1"
+                              << "69";
+    QTest::newRow("I_UK_SM8") << int(T::I_UK_SM8) << 99 << "2"
+                              << "69";
+    QTest::newRow("DK_OIRT") << int(T::DK_OIRT) << 99 << "R1"
+                             << "R69";
+    QTest::newRow("M_Brazil") << int(T::M_Brazil) << 136 << "2"
+                              << "83";
+    QTest::newRow("B_Australia") << int(T::B_Australia) << 116 << "0"
+                                 << "75";
+    QTest::newRow("BG_Italy") << int(T::BG_Italy) << 100 << "A"
+                              << "69";
+    QTest::newRow("BG_Morocco") << int(T::BG_Morocco) << 97 << "S1"
+                                << "69";
+    QTest::newRow("BG_New_Zealand") << int(T::BG_New_Zealand) << 101 << "1"
+                                    << "69";
+    QTest::newRow("BG_India") << int(T::BG_India) << 106 << "2"
+                              << "69";
+    QTest::newRow("I_UK") << int(T::I_UK) << 49 << "21"
+                          << "69";
+    QTest::newRow("I_Ireland") << int(T::I_Ireland) << 98 << "IA"
+                               << "69";
+    QTest::newRow("I_South_Africa") << int(T::I_South_Africa) << 98 << "A"
+                                    << "69";
+    QTest::newRow("DK_Poland") << int(T::DK_Poland) << 99 << "R1"
+                               << "69";
+    QTest::newRow("DK_Czech_Republic") << int(T::DK_Czech_Republic) << 61 << "R1"
+                                       << "69";
+    QTest::newRow("K_DOM_TOM") << int(T::K_DOM_TOM) << 58 << "1"
+                               << "69";
 }
 
 void tst_ChannFrecTranslator::channelLists()

@@ -11,7 +11,9 @@
 class BitReader
 {
 public:
-    explicit BitReader(const QByteArray &bytes) : m_bytes(bytes) {}
+    explicit BitReader(const QByteArray &bytes)
+        : m_bytes(bytes)
+    { }
 
     quint64 bits(int count)
     {
@@ -121,7 +123,8 @@ inline QVariantMap decodeDescriptor(const QByteArray &bytes)
     const int tag = int(r.bits(8));
     const int length = int(r.bits(8));
     if (!r.ok() || bytes.size() != length + 2)
-        return {{"error", QStringLiteral("length byte %1 for %2 bytes").arg(length).arg(bytes.size())}};
+        return {
+            {"error", QStringLiteral("length byte %1 for %2 bytes").arg(length).arg(bytes.size())}};
     switch (tag) {
     case 0x5A:
         d["centre_frequency"] = r.bits(32);
@@ -176,7 +179,10 @@ inline QVariantMap decodeTransportEntry(const QByteArray &bytes)
     const int length = int(r.bits(12));
     e["transport_descriptors_length"] = length;
     if (!r.ok() || bytes.size() != 6 + length)
-        return {{"error", QStringLiteral("descriptors length %1 for %2 bytes").arg(length).arg(bytes.size() - 6)}};
+        return {{"error",
+                 QStringLiteral("descriptors length %1 for %2 bytes")
+                     .arg(length)
+                     .arg(bytes.size() - 6)}};
     QVariantList descriptors;
     int pos = 6;
     while (pos < bytes.size()) {

@@ -41,12 +41,15 @@ void tst_HostDescriptors::cable_data()
 
     QTest::newRow("defaults") << -1.0 << -1.0 << -1 << -1 << -1
                               << QByteArray("440B00000000FFF2030000000F") << 0ull << 0ull;
-    QTest::newRow("346 MHz 64-QAM 6.875") << 346.0 << 6.875 << 2 << 3 << 15
-                                          << QByteArray("440B03460000FFF2030068750F") << 3460000ull << 68750ull;
-    QTest::newRow("858.1234 MHz 256-QAM 6.9 3/4") << 858.1234 << 6.9 << 2 << 5 << 3
-                                                  << QByteArray("440B08581234FFF20500690003") << 8581234ull << 69000ull;
+    QTest::newRow("346 MHz 64-QAM 6.875")
+        << 346.0 << 6.875 << 2 << 3 << 15 << QByteArray("440B03460000FFF2030068750F") << 3460000ull
+        << 68750ull;
+    QTest::newRow("858.1234 MHz 256-QAM 6.9 3/4")
+        << 858.1234 << 6.9 << 2 << 5 << 3 << QByteArray("440B08581234FFF20500690003") << 8581234ull
+        << 69000ull;
     QTest::newRow("top of range") << 9999.9999 << 999.9999 << 1 << 1 << 9
-                                  << QByteArray("440B99999999FFF10199999999") << 99999999ull << 9999999ull;
+                                  << QByteArray("440B99999999FFF10199999999") << 99999999ull
+                                  << 9999999ull;
 }
 
 void tst_HostDescriptors::cable()
@@ -138,10 +141,12 @@ void tst_HostDescriptors::t2_data()
     T2DelSysDes::Cell cell;
     cell.cellId = 1;
     cell.centreFrequencies << T2DelSysDes::frequencyUnits(474.0);
-    cell.subCells << T2DelSysDes::SubCell{2, T2DelSysDes::frequencyUnits(482.0)};
+    cell.subCells << T2DelSysDes::SubCell {2, T2DelSysDes::frequencyUnits(482.0)};
     QVERIFY(single.addCell(cell));
-    QTest::newRow("one cell, one transposer")
-        << single << QByteArray("7F1204021234474600010" "2D344400502" "02DF7940");
+    QTest::newRow("one cell, one transposer") << single
+                                              << QByteArray("7F1204021234474600010"
+                                                            "2D344400502"
+                                                            "02DF7940");
 
     T2DelSysDes tfs;
     tfs.setT2SystemId(1);
@@ -152,9 +157,15 @@ void tst_HostDescriptors::t2_data()
     QVERIFY(tfs.setTfsFlag(true));
     T2DelSysDes::Cell hop;
     hop.cellId = 0xAB;
-    hop.centreFrequencies << T2DelSysDes::frequencyUnits(474.0) << T2DelSysDes::frequencyUnits(478.0);
+    hop.centreFrequencies << T2DelSysDes::frequencyUnits(474.0)
+                          << T2DelSysDes::frequencyUnits(478.0);
     QVERIFY(tfs.addCell(hop));
-    QTest::newRow("time-frequency slicing") << tfs << QByteArray("7F12040000010745" "00AB08" "02D34440" "02D95EC0" "00");
+    QTest::newRow("time-frequency slicing") << tfs
+                                            << QByteArray("7F12040000010745"
+                                                          "00AB08"
+                                                          "02D34440"
+                                                          "02D95EC0"
+                                                          "00");
 }
 
 void tst_HostDescriptors::t2()
@@ -258,7 +269,8 @@ void tst_HostDescriptors::hdSixtyThree()
 {
     HDLogicalChannelDes d;
     for (int i = 0; i < 63; ++i)
-        QVERIFY(d.insertService(static_cast<unsigned short>(i), true, static_cast<unsigned short>(i)));
+        QVERIFY(
+            d.insertService(static_cast<unsigned short>(i), true, static_cast<unsigned short>(i)));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no room for service"));
     QVERIFY(!d.insertService(63, true, 63));
     QCOMPARE(int(d.getDescriptorSize()), 254);

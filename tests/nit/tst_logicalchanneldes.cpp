@@ -28,7 +28,8 @@ private slots:
 
 namespace {
 
-struct Entry {
+struct Entry
+{
     int id, visible, lcn;
 };
 
@@ -59,11 +60,12 @@ void tst_LogicalChannelDes::bytes_data()
     QTest::addColumn<QList<Entry>>("entries");
     QTest::addColumn<QByteArray>("hex");
 
-    QTest::newRow("one service") << QList<Entry>{{0x1234, 1, 5}} << QByteArray("83041234FC05");
+    QTest::newRow("one service") << QList<Entry> {{0x1234, 1, 5}} << QByteArray("83041234FC05");
     QTest::newRow("hidden, top number; all ones id")
-        << QList<Entry>{{0x0001, 0, 1023}, {0xFFFF, 1, 0}} << QByteArray("830800017FFFFFFFFC00");
-    QTest::newRow("number above 255") << QList<Entry>{{0x0102, 1, 300}, {0x0A0B, 1, 512}, {0, 0, 0}}
-                                      << QByteArray("830C0102FD2C0A0BFE0000007C00");
+        << QList<Entry> {{0x0001, 0, 1023}, {0xFFFF, 1, 0}} << QByteArray("830800017FFFFFFFFC00");
+    QTest::newRow("number above 255")
+        << QList<Entry> {{0x0102, 1, 300}, {0x0A0B, 1, 512}, {0, 0, 0}}
+        << QByteArray("830C0102FD2C0A0BFE0000007C00");
 }
 
 void tst_LogicalChannelDes::bytes()
@@ -236,10 +238,12 @@ void tst_LogicalChannelDes::serviceHistoryAndDump()
     s.setPathHist(path);
     DebugCapture capture;
     QCOMPARE(s.toBin().toHex().toUpper(), QByteArray("FFFFFFFF"));
-    QCOMPARE(historyLines(path),
-             QList<QByteArray>({"Service Data. Datos: ",
-                                "ServiceID: 65535. VisibleServiceFlag: 1. Reserved: 31. LogicalChannelNumber: 1023",
-                                "En binario. Datos: FFFFFFFF"}));
+    QCOMPARE(
+        historyLines(path),
+        QList<QByteArray>(
+            {"Service Data. Datos: ",
+             "ServiceID: 65535. VisibleServiceFlag: 1. Reserved: 31. LogicalChannelNumber: 1023",
+             "En binario. Datos: FFFFFFFF"}));
     QCOMPARE(capture.lines(),
              QStringList({"Service Data. ServiceID: 65535. VisibleServiceFlag: 1. Reserved: 31"
                           ". LogicalChannelNumber: 1023",

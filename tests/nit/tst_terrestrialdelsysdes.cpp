@@ -28,7 +28,8 @@ private slots:
 
 namespace {
 
-struct Settings {
+struct Settings
+{
     double mhz;
     int bandwidth, constellation, hp, lp, guard, mode, other;
 };
@@ -81,7 +82,8 @@ void tst_TerrestrialDelSysDes::bytes_data()
     QTest::newRow("UHF 21, 8 MHz") << 474.0 << 3 << 2 << 2 << 0 << 0 << 1 << 1
                                    << QByteArray("5A0B02D344401F8203FFFFFFFF") << 0;
     QTest::newRow("UHF 69, 5 MHz, every field full")
-        << 858.0 << 0 << 3 << 7 << 7 << 3 << 2 << 0 << QByteArray("5A0B051D34407FC7FCFFFFFFFF") << 3;
+        << 858.0 << 0 << 3 << 7 << 7 << 3 << 2 << 0 << QByteArray("5A0B051D34407FC7FCFFFFFFFF")
+        << 3;
     QTest::newRow("VHF 177.5, 7 MHz") << 177.5 << 2 << 1 << 4 << 3 << 2 << 3 << 1
                                       << QByteArray("5A0B010ED7F03F4477FFFFFFFF") << 1;
     QTest::newRow("zero, 6 MHz") << 0.0 << 1 << 0 << 0 << 0 << 0 << 0 << 0
@@ -187,9 +189,10 @@ void tst_TerrestrialDelSysDes::masks()
     QCOMPARE(after.left(6), before.left(6));
     QCOMPARE(after.mid(9), before.mid(9));
     const QVariantMap f = En300468::decodeDescriptor(after);
-    const QMap<QString, QString> key = {{"constellation", "constellation"}, {"other", "other_frequency_flag"},
-                                        {"hp", "code_rate-HP_stream"}, {"lp", "code_rate-LP_stream"},
-                                        {"guard", "guard_interval"}, {"mode", "transmission_mode"}};
+    const QMap<QString, QString> key
+        = {{"constellation", "constellation"}, {"other", "other_frequency_flag"},
+           {"hp", "code_rate-HP_stream"},      {"lp", "code_rate-LP_stream"},
+           {"guard", "guard_interval"},        {"mode", "transmission_mode"}};
     QCOMPARE(f[key[field]].toInt(), stored);
     QCOMPARE(f["hierarchy_information"].toInt(), 0);
 }
@@ -217,7 +220,8 @@ void tst_TerrestrialDelSysDes::bandwidth()
     TerrestrialDelSysDes d;
     d.setBandwidth(2); // 7 MHz, code 1: what a refused value must leave
     if (warns)
-        QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Bandwidth invalido %1").arg(argument)));
+        QTest::ignoreMessage(QtWarningMsg,
+                             qPrintable(QStringLiteral("Bandwidth invalido %1").arg(argument)));
     d.setBandwidth(static_cast<unsigned char>(argument));
     QCOMPARE(int(d.getBandwidth()), code);
     QCOMPARE(int(quint8(d.toBin().at(6)) >> 5), code);
@@ -239,14 +243,18 @@ void tst_TerrestrialDelSysDes::history()
 
     const QList<QByteArray> expected = {
         "Terrestrial Delivery System Descriptor. Datos",
-        "DescriptorTag: 90. DescriptorLenght: 11. CentreFrequency: 47400000. Bandwith: 0. Priority: 1"
-        ". TimeSlicingIndicator: 1. MPE_FECIndicator: 1. Reserved1: 3. Constellation 2. HierarchyInfo: 0"
+        "DescriptorTag: 90. DescriptorLenght: 11. CentreFrequency: 47400000. Bandwith: 0. "
+        "Priority: 1"
+        ". TimeSlicingIndicator: 1. MPE_FECIndicator: 1. Reserved1: 3. Constellation 2. "
+        "HierarchyInfo: 0"
         ". CodeRateHP: 2. CodeRateLP: 0. GuardInverval: 0. TransmissionMode: 1. OtherFreqFlag: 1"
         ". Reserved2: 4294967295",
         "En binario. Datos: 5A0B02D344401F8203FFFFFFFF",
         "Terrestrial Delivery System Descriptor. Datos",
-        "DescriptorTag: 90. DescriptorLenght: 11. CentreFrequency: 85800000. Bandwith: 0. Priority: 1"
-        ". TimeSlicingIndicator: 1. MPE_FECIndicator: 1. Reserved1: 3. Constellation 2. HierarchyInfo: 0"
+        "DescriptorTag: 90. DescriptorLenght: 11. CentreFrequency: 85800000. Bandwith: 0. "
+        "Priority: 1"
+        ". TimeSlicingIndicator: 1. MPE_FECIndicator: 1. Reserved1: 3. Constellation 2. "
+        "HierarchyInfo: 0"
         ". CodeRateHP: 2. CodeRateLP: 0. GuardInverval: 0. TransmissionMode: 1. OtherFreqFlag: 0"
         ". Reserved2: 4294967295",
         "En binario. Datos: 5A0B051D34401F8202FFFFFFFF",
@@ -260,12 +268,13 @@ void tst_TerrestrialDelSysDes::debugDump()
     DebugCapture capture;
     d.toBin();
     QCOMPARE(capture.lines(),
-             QStringList({"Terrestrial Delivery System Descriptor. DescriptorTag: 90. DescriptorLenght: 11"
-                          ". CentreFrequency: 47400000. Bandwith: 0. Priority: 1. TimeSlicingIndicator: 1"
-                          ". MPE_FECIndicator: 1. Reserved1: 3. Constellation 2. HierarchyInfo: 0"
-                          ". CodeRateHP: 2. CodeRateLP: 0. GuardInverval: 0. TransmissionMode: 1"
-                          ". OtherFreqFlag: 1. Reserved2: 4294967295",
-                          "Datos del QByteArray: Datos: 5A0B02D344401F8203FFFFFFFF"}));
+             QStringList(
+                 {"Terrestrial Delivery System Descriptor. DescriptorTag: 90. DescriptorLenght: 11"
+                  ". CentreFrequency: 47400000. Bandwith: 0. Priority: 1. TimeSlicingIndicator: 1"
+                  ". MPE_FECIndicator: 1. Reserved1: 3. Constellation 2. HierarchyInfo: 0"
+                  ". CodeRateHP: 2. CodeRateLP: 0. GuardInverval: 0. TransmissionMode: 1"
+                  ". OtherFreqFlag: 1. Reserved2: 4294967295",
+                  "Datos del QByteArray: Datos: 5A0B02D344401F8203FFFFFFFF"}));
 }
 
 void tst_TerrestrialDelSysDes::unwritableHistory_data()

@@ -56,7 +56,8 @@ HDLogicalChannelDes hdChannels(int count)
 {
     HDLogicalChannelDes d;
     for (int i = 0; i < count; ++i)
-        d.insertService(static_cast<unsigned short>(0x200 + i), true, static_cast<unsigned short>(800 + i));
+        d.insertService(static_cast<unsigned short>(0x200 + i), true,
+                        static_cast<unsigned short>(800 + i));
     return d;
 }
 
@@ -93,14 +94,24 @@ void tst_TransportDesc::lengthBookkeeping()
     QFETCH(QString, steps);
     QFETCH(int, length);
 
-    TransportDesc entry(QString{});
+    TransportDesc entry(QString {});
     for (const QChar step : steps) {
         switch (step.toLatin1()) {
-        case 'T': entry.setTerrestrialDelSysDesc(terrestrial()); break;
-        case '2': entry.setT2DelSysDesc(t2WithCell()); break;
-        case 'C': entry.setCableDelSysDesc(CableDelSysDes()); break;
-        case 'L': entry.setLogicalChannelDesc(channels(3)); break;
-        case 'H': entry.setHDLogicalChannelDesc(hdChannels(2)); break;
+        case 'T':
+            entry.setTerrestrialDelSysDesc(terrestrial());
+            break;
+        case '2':
+            entry.setT2DelSysDesc(t2WithCell());
+            break;
+        case 'C':
+            entry.setCableDelSysDesc(CableDelSysDes());
+            break;
+        case 'L':
+            entry.setLogicalChannelDesc(channels(3));
+            break;
+        case 'H':
+            entry.setHDLogicalChannelDesc(hdChannels(2));
+            break;
         }
     }
     QCOMPARE(int(entry.getTransportDescriptorLenght()), length);
@@ -109,7 +120,7 @@ void tst_TransportDesc::lengthBookkeeping()
 
 void tst_TransportDesc::header()
 {
-    TransportDesc entry(QString{});
+    TransportDesc entry(QString {});
     entry.setTransportStreamID(0x0001);
     entry.setOriginalNetworkId(0x2174);
     entry.setTDSDescFlag(true);
@@ -123,7 +134,7 @@ void tst_TransportDesc::header()
 
 void tst_TransportDesc::networkIdNotInBytes()
 {
-    TransportDesc entry(QString{});
+    TransportDesc entry(QString {});
     entry.setTransportStreamID(0xABCD);
     entry.setOriginalNetworkId(0x0001);
     entry.setCableDelSysDesc(CableDelSysDes());
@@ -136,7 +147,7 @@ void tst_TransportDesc::networkIdNotInBytes()
 
 void tst_TransportDesc::gettersReturnCopies()
 {
-    TransportDesc entry(QString{});
+    TransportDesc entry(QString {});
     entry.setTerrestrialDelSysDesc(terrestrial());
     entry.setLogicalChannelDesc(channels(2));
 
@@ -190,7 +201,7 @@ void tst_TransportDesc::descriptorsLogToEntryHistory()
 
 void tst_TransportDesc::completeEntryDecodes()
 {
-    TransportDesc entry(QString{});
+    TransportDesc entry(QString {});
     entry.setTransportStreamID(0x0011);
     entry.setOriginalNetworkId(0x22D4);
     entry.setT2DSDescFlag(true);
@@ -200,7 +211,7 @@ void tst_TransportDesc::completeEntryDecodes()
 
     // How a table assembler lays out the entry: header, then the descriptors in use.
     const QByteArray bytes = entry.toBin() + entry.getT2DelSysDesc().toBin()
-                             + entry.getLogicalChannelDesc().toBin() + entry.getHDLogicalChannelDesc().toBin();
+        + entry.getLogicalChannelDesc().toBin() + entry.getHDLogicalChannelDesc().toBin();
     QCOMPARE(bytes.size(), entry.getTransportDescriptorSize());
 
     const QVariantMap e = En300468::decodeTransportEntry(bytes);
@@ -213,15 +224,16 @@ void tst_TransportDesc::completeEntryDecodes()
     QCOMPARE(d.size(), 3);
     QCOMPARE(d.at(0).toMap()["descriptor_tag_extension"].toInt(), 0x04);
     QCOMPARE(d.at(0).toMap()["cells"].toList().first().toMap()["centre_frequency"].toList(),
-             QVariantList{quint64(50600000)});
+             QVariantList {quint64(50600000)});
     QCOMPARE(d.at(1).toMap()["services"].toList().size(), 5);
     QCOMPARE(d.at(2).toMap()["descriptor_tag"].toInt(), 0x88);
-    QCOMPARE(d.at(2).toMap()["services"].toList().last().toMap()["logical_channel_number"].toInt(), 802);
+    QCOMPARE(d.at(2).toMap()["services"].toList().last().toMap()["logical_channel_number"].toInt(),
+             802);
 }
 
 void tst_TransportDesc::lengthLimit()
 {
-    TransportDesc entry(QString{});
+    TransportDesc entry(QString {});
     entry.setTerrestrialDelSysDesc(terrestrial());
     const LogicalChannelDes full = channels(63);
     // 13 + 16 × 254 = 4077 still fits 12 bits; the next one does not.
@@ -252,10 +264,12 @@ void tst_TransportDesc::history()
                                 "TransportStreamID: 1. OriginalNetworkId: 8564. Reserved1: 15"
                                 ". TransportDescriptorLenght: 27",
                                 "En binario. Datos: 00012174F01B"}));
-    QCOMPARE(capture.lines(),
-             QStringList({"Transport Descriptor. TransportStreamID: 1. OriginalNetworkId: 8564. Reserved1: 15"
-                          ". TransportDescriptorLenght: 27",
-                          "Datos del QByteArray: Datos: 00012174F01B"}));
+    QCOMPARE(
+        capture.lines(),
+        QStringList(
+            {"Transport Descriptor. TransportStreamID: 1. OriginalNetworkId: 8564. Reserved1: 15"
+             ". TransportDescriptorLenght: 27",
+             "Datos del QByteArray: Datos: 00012174F01B"}));
 }
 
 void tst_TransportDesc::unwritableHistory()
