@@ -1,10 +1,19 @@
 #include "falertmessage.h"
 
+#include "ui_falertmessage.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QVBoxLayout>
+#include <QPixmap>
 
 FAlertMessage *FAlertMessage::m_pAlertMessage = nullptr;
+
+namespace {
+constexpr int NonModalWaitMs = 100;
+constexpr int HostTitleHeight = 20;
+} // namespace
 
 FAlertMessage *FAlertMessage::getInstance()
 {
@@ -15,32 +24,100 @@ FAlertMessage *FAlertMessage::getInstance()
 
 FAlertMessage::FAlertMessage()
     : QDialog(nullptr, Qt::FramelessWindowHint)
-    , lbTitulo(new QLabel(this))
-    , m_LabelMessage(new QLabel(this))
+    , ui(new Ui_FormAlertMessage)
+    , iconName(QStringLiteral("info_icon.png"))
+    , flags(0)
 {
-    lbTitulo->setObjectName(QStringLiteral("lbTitulo"));
-    m_LabelMessage->setObjectName(QStringLiteral("m_LabelMessage"));
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(lbTitulo);
-    layout->addWidget(m_LabelMessage);
+    ui->setupUi(this);
 }
 
-int FAlertMessage::showDialog(QWidget *, QString title, QString message, int buttons, int, bool modal)
+int FAlertMessage::showDialog(QWidget *parent, QString title, QString message, int buttons,
+                              int icon, bool modal)
 {
-    flags = buttons;
-    lbTitulo->setText(title);
-    m_LabelMessage->setText(message);
-    if (!modal) {
-        show();
-        return 1;
+    firstButtonText = tr("Press Ok to continue");
+    secondButtonText = tr("Press Esc to cancel");
+
+    if (parent) {
+        QWidget *top = parent->window();
+        QRect area = top->geometry();
+        area.setTop(area.top() + HostTitleHeight);
+        setGeometry(area);
+        setPalette(top->palette());
     }
-    return exec();
+
+    flags = buttons;
+
+    iconName = QStringLiteral("info_icon.png");
+    if (icon & IconInfo)
+        iconName = QStringLiteral("info_icon.png");
+    if (icon & IconWarning)
+        iconName = QStringLiteral("warning_icon.png");
+    if (icon & IconError)
+        iconName = QStringLiteral("error_icon.png");
+    if (icon & IconDone)
+        iconName = QStringLiteral("done_icon.png");
+
+    ui->lbTitulo->setText(title);
+    ui->m_LabelMessage->setText(message);
+
+    const QIcon image(QPixmap(QStringLiteral(":/resources/") + iconName));
+    ui->m_CenterIconLabel->setPixmap(image.pixmap(size()));
+
+    ui->m_FirstButton->hide();
+    ui->m_SecondButton->hide();
+    if (flags & ButtonOk) {
+        ui->m_FirstButton->setText(firstButtonText);
+        ui->m_FirstButton->show();
+        flags |= ReturnKey;
+        if (flags & ButtonEsc) {
+            ui->m_SecondButton->setText(secondButtonText);
+            ui->m_SecondButton->show();
+        }
+    } else if (flags & ButtonEsc) {
+        ui->m_FirstButton->setText(secondButtonText);
+        ui->m_FirstButton->show();
+    }
+    if (flags & ButtonEsc)
+        flags |= EscKey;
+
+    // A dialog still up from a non-modal call must be shown afresh to become modal.
+    if (modal && isVisible())
+        hide();
+    setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    setModal(modal);
+    show();
+    repaint();
+
+    if (modal) {
+        const int result = exec();
+        if (parent)
+            parent->window()->activateWindow();
+        return result;
+    }
+    open();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < NonModalWaitMs)
+        QCoreApplication::processEvents();
+    return 1;
 }
 
 void FAlertMessage::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape && (flags & 4))
+    const int key = event->key();
+    if (key == Qt::Key_Escape && (flags & EscKey))
         reject();
-    else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && (flags & 2))
+    else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (flags & ReturnKey))
         accept();
+    // Not QDialog's handler: Escape must not close a dialog that offers no Esc.
+    QWidget::keyPressEvent(event);
+}
+
+void FAlertMessage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(QCoreApplication::translate("FormAlertMessage", "Form"));
+        ui->m_CenterIconLabel->setText(QString());
+    }
+    QWidget::changeEvent(event);
 }

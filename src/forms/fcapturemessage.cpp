@@ -1,0 +1,116 @@
+#include "fcapturemessage.h"
+
+#include "falertmessage.h"
+#include "ui_fcapturemessage.h"
+
+#include <QCoreApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QPixmap>
+
+FCaptureMessage *FCaptureMessage::m_pCaptureMessage = nullptr;
+
+namespace {
+constexpr int HostTitleHeight = 20;
+} // namespace
+
+FCaptureMessage *FCaptureMessage::getInstance()
+{
+    if (!m_pCaptureMessage)
+        m_pCaptureMessage = new FCaptureMessage;
+    return m_pCaptureMessage;
+}
+
+FCaptureMessage::FCaptureMessage()
+    : QDialog(nullptr, Qt::FramelessWindowHint)
+    , ui(new Ui_FormCaptureMessage)
+    , iconName(QStringLiteral("helpicon.png"))
+    , flags(0)
+{
+    ui->setupUi(this);
+    firstButtonText = tr("Press Ok to continue");
+    secondButtonText = tr("Press Esc to cancel");
+}
+
+void FCaptureMessage::setButtonTexts(const QString &first, const QString &second)
+{
+    firstButtonText = first;
+    secondButtonText = second;
+}
+
+int FCaptureMessage::showDialog(QWidget *parent, QString title, QString message, int buttons,
+                                QString &text)
+{
+    if (parent) {
+        QWidget *top = parent->window();
+        QRect area = top->geometry();
+        area.setTop(area.top() + HostTitleHeight);
+        setGeometry(area);
+        setPalette(top->palette());
+    }
+
+    flags = buttons;
+    ui->lbTitulo->setText(title);
+    ui->m_LabelMessage->setText(message);
+    ui->m_TextIntroduced->setText(text);
+
+    const QIcon image(QPixmap(QStringLiteral(":/resources/") + iconName));
+    ui->m_CenterIconLabel->setPixmap(image.pixmap(size()));
+
+    ui->m_FirstButton->hide();
+    ui->m_SecondButton->hide();
+    if (flags & FAlertMessage::ButtonOk) {
+        ui->m_FirstButton->setText(firstButtonText);
+        ui->m_FirstButton->show();
+        flags |= FAlertMessage::ReturnKey;
+        if (flags & FAlertMessage::ButtonEsc) {
+            ui->m_SecondButton->setText(secondButtonText);
+            ui->m_SecondButton->show();
+        }
+    } else if (flags & FAlertMessage::ButtonEsc) {
+        ui->m_FirstButton->setText(secondButtonText);
+        ui->m_FirstButton->show();
+    }
+    if (flags & FAlertMessage::ButtonEsc)
+        flags |= FAlertMessage::EscKey;
+
+    setModal(true);
+    show();
+    repaint();
+    ui->m_TextIntroduced->setFocus();
+    const int result = exec();
+    nameIntroduced = ui->m_TextIntroduced->text();
+    if (parent)
+        parent->window()->activateWindow();
+    return result;
+}
+
+QString FCaptureMessage::getNameIntroduced()
+{
+    nameIntroduced = ui->m_TextIntroduced->text();
+    return nameIntroduced;
+}
+
+void FCaptureMessage::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Escape && (flags & FAlertMessage::EscKey))
+        reject();
+    else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (flags & FAlertMessage::ReturnKey))
+        accept();
+    QWidget::keyPressEvent(event);
+}
+
+void FCaptureMessage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setWindowTitle(QCoreApplication::translate("FormCaptureMessage", "Form"));
+        ui->m_CenterIconLabel->setText(QString());
+    }
+    QWidget::changeEvent(event);
+}
+
+void FCaptureMessage::showEvent(QShowEvent *)
+{
+    // The geometry set by showDialog stays; no re-centring over a parent.
+}
