@@ -9,7 +9,7 @@ namespace {
 QPointer<QObject> &instanceGuard()
 {
     static QPointer<QObject> instance;
-    return instance.data();
+    return instance;
 }
 } // namespace
 
