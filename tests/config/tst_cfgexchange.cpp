@@ -9,6 +9,7 @@
 #include "msp_zeta_vx_dvbs2.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QListWidgetItem>
 #include <QProgressBar>
 #include <QtTest>
@@ -85,14 +86,14 @@ void tst_CfgExchange::init()
     QApplication::setActiveWindow(parent);
     QVERIFY(QTest::qWaitForWindowActive(parent));
 
-    QListWidgetItem item(QStringLiteral("Config"));
-    item.setData(Qt::WhatsThisRole, QStringLiteral("ZetaVX_DVBS2_ConfigProd"));
-    auto *menu = parent->findChild<FMainMenuZetaVX_DVBS2 *>();
-    QVERIFY(menu);
-    emit menu->Seleccionado(&item);
+    // Opened from the main menu with the keypad, the form starts on its first field.
+    auto *list = parent->findChild<FMainMenuZetaVX_DVBS2 *>()->findChild<QListWidget *>();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
     cfg = parent->findChild<FCfgProdZetaVX_DVBS2 *>();
     QVERIFY(cfg && cfg->isVisible());
-    w<QWidget>("cbInputNum")->setFocus();
+    QVERIFY(w<QWidget>("cbInputNum")->hasFocus());
 }
 
 void tst_CfgExchange::cleanup()
