@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QTimer>
 
 HostWindow::HostWindow(HostServices *services, MediaWatcher *media, ConfigStore *store,
                        LanguageSwitcher *language, bool withKeypad, QWidget *parent)
@@ -88,6 +89,8 @@ void HostWindow::startModule()
 void HostWindow::moduleEnded()
 {
     running = false;
+    placeholderKeys = false;
+    QTimer::singleShot(0, this, [this] { placeholderKeys = !running; });
     device->showPlaceholder(tr("Module closed.\n\nOK (Return): start it again\nEsc: quit the host"));
     setFocus();
 }
@@ -103,7 +106,7 @@ void HostWindow::refreshIndicators()
                 parts << m.name;
     if (languageSwitcher)
         parts << languageSwitcher->language().toUpper();
-    device->setIndicators(parts.join(QStringLiteral("  ")));
+    device->setIndicators(parts.join(QLatin1Char(' ')));
 }
 
 QWidget *HostWindow::keyTarget() const
@@ -163,7 +166,7 @@ bool HostWindow::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         if (key->key() == Qt::Key_Q && (key->modifiers() & Qt::ControlModifier)) {
-            qApp->quit();
+            emit quitRequested();
             return true;
         }
     }
@@ -177,14 +180,14 @@ bool HostWindow::eventFilter(QObject *watched, QEvent *event)
 
 void HostWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (running) {
+    if (running || !placeholderKeys) {
         QWidget::keyPressEvent(event);
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         startModule();
     else if (event->key() == Qt::Key_Escape)
-        qApp->quit();
+        emit quitRequested();
     else
         QWidget::keyPressEvent(event);
 }
