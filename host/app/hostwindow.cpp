@@ -73,17 +73,22 @@ void HostWindow::startModule()
             msp->SetDataConfig(stored);
     }
     device->setStatus(QStringLiteral("%1 %2").arg(msp->Nombre(), msp->Version()));
-    // The keypad goes to the first field of the plug-in's first form, as on
-    // the device, where nothing else on the screen takes keys.
     activateWindow();
+    // On the device nothing but the plug-in takes keys while it runs.
+    setFocusPolicy(Qt::NoFocus);
+    focusPlugin();
+    refreshIndicators();
+}
+
+void HostWindow::focusPlugin()
+{
     QWidget *area = device->pluginArea();
     for (QWidget *w = area->nextInFocusChain(); w && w != area; w = w->nextInFocusChain()) {
-        if (area->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+        if (area->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
             w->setFocus(Qt::OtherFocusReason);
-            break;
+            return;
         }
     }
-    refreshIndicators();
 }
 
 void HostWindow::moduleEnded()
@@ -92,6 +97,7 @@ void HostWindow::moduleEnded()
     placeholderKeys = false;
     QTimer::singleShot(0, this, [this] { placeholderKeys = !running; });
     device->showPlaceholder(tr("Module closed.\n\nOK (Return): start it again\nEsc: quit the host"));
+    setFocusPolicy(Qt::StrongFocus);
     setFocus();
 }
 
@@ -122,6 +128,12 @@ QWidget *HostWindow::keyTarget() const
 
 void HostWindow::sendKey(int key, const QString &text)
 {
+    // A key with nowhere to go in the running plug-in goes to its first field.
+    if (running && !QApplication::activePopupWidget() && !QApplication::activeModalWidget()) {
+        QWidget *focus = QApplication::focusWidget();
+        if (!focus || !device->pluginArea()->isAncestorOf(focus) || !focus->isVisible())
+            focusPlugin();
+    }
     QWidget *target = keyTarget();
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
