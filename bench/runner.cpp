@@ -276,6 +276,33 @@ void files()
         loadItems == 1000 ? ir.value(QStringLiteral("browse_load")) : 0, ir.value(QStringLiteral("browse_save")));
 }
 
+void channelsAndDescriptors()
+{
+    if (!QFileInfo::exists(bench("bench_nit")))
+        return;
+    const Figures t = run(bench("bench_nit"));
+    const Figures ir = callgrind("bench_nit", true);
+    const struct { const char *figure, *base, *what, *baseWhat; } pairs[] = {
+        {"translator_build", "plainmap_build", "Channel translator construction (16 plans)",
+         "one plain map per plan"},
+        {"translator_channelToFreq", "plainmap_channelToFreq", "channelToFreq x 10,000", "plain map lookups"},
+        {"translator_freqToChannel", "plainmap_freqToChannel", "freqToChannel x 10,000", "plain map lookups"},
+        {"terrestrial_toBin", "copy_bytes", "Terrestrial descriptor toBin x 1,000, no history",
+         "copying its 13 bytes"},
+        {"terrestrial_toBin_history", "terrestrial_toBin", "Terrestrial descriptor toBin x 1,000, history file",
+         "no history"},
+        {"logical_toBin_history", "logical_toBin", "Logical channel descriptor (10 services) toBin x 1,000, history file",
+         "no history"}};
+    for (const auto &p : pairs) {
+        const QString f = QLatin1String(p.figure), b = QLatin1String(p.base);
+        add(QLatin1String(p.what),
+            QStringLiteral("%1 (%2)").arg(fmtIr(ir.value(f)), fmtNs(t.value(f + QStringLiteral("_ns")))),
+            QStringLiteral("%1 %2 (%3)").arg(QLatin1String(p.baseWhat), fmtIr(ir.value(b)),
+                                             fmtNs(t.value(b + QStringLiteral("_ns")))),
+            ir.value(f), ir.value(b));
+    }
+}
+
 void print()
 {
     const QStringList head{QStringLiteral("Benchmark"), QStringLiteral("Measured"), QStringLiteral("Baseline"),
@@ -321,6 +348,8 @@ int main(int argc, char *argv[])
     link();
     note(QStringLiteral("configuration files"));
     files();
+    note(QStringLiteral("channel plans and descriptors"));
+    channelsAndDescriptors();
     print();
     return 0;
 }
