@@ -3,7 +3,6 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-#include <algorithm>
 
 namespace {
 struct KindName {
@@ -17,9 +16,16 @@ const KindName kindNames[] = {
 };
 } // namespace
 
-bool EmulatorFault::appliesTo(int command) const
+bool EmulatorFault::appliesTo(int command, int firstByte) const
 {
-    return remaining != 0 && (commands.isEmpty() || commands.contains(command));
+    if (remaining == 0)
+        return false;
+    if (matches.isEmpty())
+        return true;
+    for (const Match &m : matches)
+        if (m.command == command && (m.value < 0 || m.value == firstByte))
+            return true;
+    return false;
 }
 
 QString EmulatorFault::toString() const
@@ -30,12 +36,10 @@ QString EmulatorFault::toString() const
             text = QLatin1String(k.name);
     if (kind == Delay || kind == Late)
         text += QStringLiteral("=%1").arg(delayMs);
-    if (!commands.isEmpty()) {
-        QList<int> sorted = commands.values();
-        std::sort(sorted.begin(), sorted.end());
+    if (!matches.isEmpty()) {
         QStringList codes;
-        for (int c : sorted)
-            codes << QString::number(c);
+        for (const Match &m : matches)
+            codes << (m.value < 0 ? QString::number(m.command) : QStringLiteral("%1/%2").arg(m.command).arg(m.value));
         text += QLatin1Char(':') + codes.join(QLatin1Char(','));
     }
     if (remaining >= 0)
@@ -46,10 +50,10 @@ QString EmulatorFault::toString() const
 bool EmulatorFault::parse(const QString &text, EmulatorFault &fault, QString &error)
 {
     static const QRegularExpression syntax(QStringLiteral(
-            "^([a-z]+)(?:=(\\d+))?(?::(\\d+(?:,\\d+)*))?(?:\\*(\\d+))?$"));
+            "^([a-z]+)(?:=(\\d+))?(?::(\\d+(?:/\\d+)?(?:,\\d+(?:/\\d+)?)*))?(?:\\*(\\d+))?$"));
     const QRegularExpressionMatch m = syntax.match(text.trimmed());
     if (!m.hasMatch()) {
-        error = QStringLiteral("bad fault \"%1\": expected KIND[=MS][:CMD,...][*COUNT]").arg(text);
+        error = QStringLiteral("bad fault \"%1\": expected KIND[=MS][:CMD[/VALUE],...][*COUNT]").arg(text);
         return false;
     }
     EmulatorFault f;
@@ -80,13 +84,15 @@ bool EmulatorFault::parse(const QString &text, EmulatorFault &fault, QString &er
         f.delayMs = f.kind == Late ? DefaultLateMs : f.kind == Delay ? DefaultDelayMs : 0;
     }
     if (!m.captured(3).isEmpty()) {
-        for (const QString &code : m.captured(3).split(QLatin1Char(','))) {
-            const int c = code.toInt();
-            if (c < 1 || c > 255) {
-                error = QStringLiteral("command %1 out of range in \"%2\"").arg(code, text);
+        for (const QString &item : m.captured(3).split(QLatin1Char(','))) {
+            const int c = item.section(QLatin1Char('/'), 0, 0).toInt();
+            const QString value = item.section(QLatin1Char('/'), 1, 1);
+            const int v = value.isEmpty() ? -1 : value.toInt();
+            if (c < 1 || c > 255 || v > 255) {
+                error = QStringLiteral("command %1 out of range in \"%2\"").arg(item, text);
                 return false;
             }
-            f.commands.insert(c);
+            f.matches.append({c, v});
         }
     }
     if (!m.captured(4).isEmpty())

@@ -1,18 +1,19 @@
 #pragma once
 
 #include <QList>
-#include <QSet>
 #include <QString>
 
 // A fault the emulated module injects into its side of the link, written on
 // the command line as
 //
-//   KIND[=MS][:CMD[,CMD...]][*COUNT]
+//   KIND[=MS][:CMD[/VALUE][,CMD[/VALUE]...]][*COUNT]
 //
 // KIND is refuse, drop, corrupt, delay or late; MS the delay of delay and late;
-// CMD the request command codes it applies to (all when omitted); COUNT how
-// many requests it affects before it expires (no limit when omitted).
-// Examples: "drop:25", "refuse:7,8*1", "delay=800", "late:24", "corrupt:23".
+// CMD the request command codes it applies to (all when omitted), VALUE the
+// first payload byte a request must carry to match; COUNT how many requests
+// it affects before it expires (no limit when omitted).
+// Examples: "drop:25/1" (the end of a bulk write), "refuse:7,8*1", "delay=800",
+// "late:24", "corrupt:23".
 class EmulatorFault
 {
 public:
@@ -24,10 +25,15 @@ public:
 
     Kind kind = Drop;
     int delayMs = 0;
-    QSet<int> commands;   // empty: every command
-    int remaining = -1;   // -1: never expires
+    struct Match {
+        int command;
+        int value;   // first payload byte, -1: any
+    };
+    QList<Match> matches;   // empty: every request
+    int remaining = -1;     // -1: never expires
 
-    bool appliesTo(int command) const;
+    // firstByte: the request's first payload byte, -1 when it has none.
+    bool appliesTo(int command, int firstByte = -1) const;
     QString toString() const;
 
     // Parses one fault; on failure returns false and says why in error.

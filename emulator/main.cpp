@@ -33,7 +33,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption state(QStringLiteral("state"),
             QStringLiteral("Keep the module's configuration in <file> between runs."), QStringLiteral("file"));
     const QCommandLineOption fault(QStringLiteral("fault"),
-            QStringLiteral("Inject a fault: KIND[=MS][:CMD,...][*COUNT], KIND one of refuse, drop, "
+            QStringLiteral("Inject a fault: KIND[=MS][:CMD[/VALUE],...][*COUNT], KIND one of refuse, drop, "
                            "corrupt, delay, late. Repeatable."),
             QStringLiteral("spec"));
     const QCommandLineOption rf1(QStringLiteral("rf1"),

@@ -335,9 +335,10 @@ void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
             : 0;
     emit traced(QStringLiteral("emu <- %1%2").arg(LinkFrameText::describe(e.bytes),
                                                   e.flags & StreamFramer::ConfirmRequest ? QStringLiteral(" [confirm]") : QString()));
+    const int firstByte = e.bytes.size() > 4 ? static_cast<unsigned char>(e.bytes.at(4)) : -1;
     EmulatorFault *fault = nullptr;
     for (EmulatorFault &f : faultList) {
-        if (f.appliesTo(command)) {
+        if (f.appliesTo(command, firstByte)) {
             fault = &f;
             if (f.remaining > 0)
                 --f.remaining;

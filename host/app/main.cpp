@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
             QStringLiteral("Link to the module: emulator (default, in-process), tcp:HOST:PORT, "
                            "serial:DEVICE[@BAUD]."), QStringLiteral("link"), QStringLiteral("emulator"));
     const QCommandLineOption faultOpt(QStringLiteral("fault"),
-            QStringLiteral("Fault of the in-process emulator: KIND[=MS][:CMD,...][*COUNT] "
+            QStringLiteral("Fault of the in-process emulator: KIND[=MS][:CMD[/VALUE],...][*COUNT] "
                            "(refuse, drop, corrupt, delay, late). Repeatable."), QStringLiteral("spec"));
     const QCommandLineOption emuStateOpt(QStringLiteral("emu-state"),
             QStringLiteral("State file of the in-process emulator."), QStringLiteral("file"));

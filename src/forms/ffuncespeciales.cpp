@@ -1,18 +1,57 @@
 #include "ffuncespeciales.h"
 
-#include <QLineEdit>
+#include "ui_ffuncespeciales.h"
+
+#include <QIntValidator>
+#include <QKeyEvent>
+
+#include <climits>
 
 FFuncEspeciales::FFuncEspeciales(QWidget *parent)
     : IForm(QStringLiteral("FuncionesEspeciales"), parent)
-    , leSpFunction(new QLineEdit(this))
-    , leSpData(new QLineEdit(this))
+    , ui(new Ui_FormFuncEspeciales)
 {
-    leSpFunction->setObjectName(QStringLiteral("leSpFunction"));
-    leSpData->setObjectName(QStringLiteral("leSpData"));
+    ui->setupUi(this);
+    ui->leSpFunction->setValidator(new QIntValidator(0, 99999, this));
+    ui->leSpData->setValidator(new QIntValidator(INT_MIN, INT_MAX, this));
+}
+
+FFuncEspeciales::~FFuncEspeciales()
+{
+    delete ui;
 }
 
 void FFuncEspeciales::getSpecialFunctionData(QString &code, QString &data)
 {
-    code = leSpFunction->text();
-    data = leSpData->text();
+    code = ui->leSpFunction->text();
+    data = ui->leSpData->text();
+}
+
+void FFuncEspeciales::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        emit Cancelar(this);
+        break;
+    case Qt::Key_F7:
+        if (ui->leSpFunction->text().isEmpty())
+            emit Cancelar(this);
+        else
+            emit Aceptar(this);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit Aceptar(this);
+        break;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void FFuncEspeciales::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QWidget::changeEvent(event);
 }

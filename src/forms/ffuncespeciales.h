@@ -2,15 +2,17 @@
 
 #include "iform.h"
 
-class QLineEdit;
+class Ui_FormFuncEspeciales;
 
-// Placeholder until the service form lands: identifier, signals and fields.
+// Service form: collects a function code and a data value; the main window
+// runs the function.
 class FFuncEspeciales : public IForm
 {
     Q_OBJECT
 
 public:
     explicit FFuncEspeciales(QWidget *parent = nullptr);
+    ~FFuncEspeciales() override;
 
     void getSpecialFunctionData(QString &code, QString &data);
 
@@ -18,7 +20,10 @@ signals:
     void Aceptar(IForm *form);
     void Cancelar(IForm *form);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private:
-    QLineEdit *leSpFunction;
-    QLineEdit *leSpData;
+    Ui_FormFuncEspeciales *ui;
 };

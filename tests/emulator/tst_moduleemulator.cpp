@@ -299,6 +299,16 @@ void tst_ModuleEmulator::faults()
                                      StreamFramer::ConfirmRequest));
     QCOMPARE(emu.value(CommProtocol::InputFreq2), 2000);
     QCOMPARE(int(decodeAll(out.takeFirst()).value(0).flags), int(StreamFramer::Confirmation));
+
+    // A fault on the end of a bulk write leaves its start alone.
+    QVERIFY(EmulatorFault::parse(QStringLiteral("drop:25/1"), f, error));
+    emu.addFault(f);
+    emu.receive(StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildSetAllCfgRequest(false, false); })));
+    QVERIFY(emu.bulkOpen());
+    emu.receive(StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildSetAllCfgRequest(true, true); }),
+                                     StreamFramer::ConfirmRequest));
+    QVERIFY(emu.bulkOpen());
+    QCOMPARE(out.count(), 0);
 }
 
 void tst_ModuleEmulator::delayedAnswer()
@@ -323,7 +333,9 @@ void tst_ModuleEmulator::faultText_data()
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QString>("canonical");
     QTest::newRow("drop one command") << "drop:25" << true << "drop:25";
-    QTest::newRow("refuse two, once") << "refuse:8,7*1" << true << "refuse:7,8*1";
+    QTest::newRow("refuse two, once") << "refuse:8,7*1" << true << "refuse:8,7*1";
+    QTest::newRow("end of bulk write") << "drop:25/1" << true << "drop:25/1";
+    QTest::newRow("value too large") << "drop:25/256" << false << "";
     QTest::newRow("delay default") << "delay" << true << "delay=500";
     QTest::newRow("late default") << "late:24" << true << "late=4000:24";
     QTest::newRow("corrupt all") << "corrupt" << true << "corrupt";

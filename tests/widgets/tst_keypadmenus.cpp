@@ -60,9 +60,6 @@ void tst_KeypadMenus::titleMenuOpensOnFirstEntry()
     menu.addAction(QStringLiteral("Paste"));
     QMenu *sub = menu.addMenu(QStringLiteral("More"));
     QCOMPARE(sub->palette(), menu.palette());
-    QCOMPARE(menu.palette().color(QPalette::Window), QColor(Qt::white));
-    QCOMPARE(menu.palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
-    QCOMPARE(menu.palette().color(QPalette::Inactive, QPalette::AlternateBase), QColor(Qt::cyan));
 
     // Return alone, as soon as the menu is up, must trigger the first real entry.
     QAction *highlighted = nullptr;
