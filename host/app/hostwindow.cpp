@@ -40,10 +40,16 @@ HostWindow::HostWindow(HostServices *services, MediaWatcher *media, ConfigStore 
     if (mediaWatcher)
         connect(mediaWatcher, &MediaWatcher::mediumChanged, this, [this](const QString &name, bool present) {
             device->setStatus(present ? tr("%1 inserted").arg(name) : tr("%1 removed").arg(name));
-            updateIndicators();
+            refreshIndicators();
+        });
+    if (languageSwitcher)
+        connect(languageSwitcher, &LanguageSwitcher::languageChanged, this, [this] {
+            if (running && msp)
+                device->setStatus(QStringLiteral("%1 %2").arg(msp->Nombre(), msp->Version()));
+            refreshIndicators();
         });
     qApp->installEventFilter(this);
-    updateIndicators();
+    refreshIndicators();
 }
 
 HostWindow::~HostWindow()
@@ -70,7 +76,7 @@ void HostWindow::startModule()
     activateWindow();
     if (QWidget *first = device->pluginArea()->nextInFocusChain(); first && device->pluginArea()->isAncestorOf(first))
         first->setFocus();
-    updateIndicators();
+    refreshIndicators();
 }
 
 void HostWindow::moduleEnded()
@@ -80,7 +86,7 @@ void HostWindow::moduleEnded()
     setFocus();
 }
 
-void HostWindow::updateIndicators()
+void HostWindow::refreshIndicators()
 {
     QStringList parts;
     parts << (services->IsLinkUp() ? services->LinkDescription().section(QLatin1Char(' '), 0, 0)
@@ -133,7 +139,6 @@ void HostWindow::switchLanguage()
     QString error;
     if (!languageSwitcher->toggle(error))
         device->setStatus(error);
-    updateIndicators();
 }
 
 bool HostWindow::eventFilter(QObject *watched, QEvent *event)

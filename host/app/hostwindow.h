@@ -45,12 +45,15 @@ public:
     QWidget *keyTarget() const;
     bool saveScreenshot(const QString &path, QString &error);
 
+public slots:
+    // Link, media and language in the status line.
+    void refreshIndicators();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void updateIndicators();
     void moduleEnded();
     void switchLanguage();
 

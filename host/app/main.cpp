@@ -231,6 +231,7 @@ int main(int argc, char *argv[])
     window.setShotDir(parser.value(shotsOpt));
     QObject::connect(&link, &ModuleLink::stateChanged, &window, [&window](bool, const QString &text) {
         window.screen()->setStatus(text);
+        window.refreshIndicators();
     });
     window.show();
     window.startModule();

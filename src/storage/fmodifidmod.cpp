@@ -1,6 +1,48 @@
 #include "fmodifidmod.h"
 
+#include "editbox.h"
+#include "ui_fmodifidmod.h"
+
+#include <QKeyEvent>
+
 FModifIDMod::FModifIDMod(QWidget *parent)
     : IForm(QStringLiteral("ModifIDMod"), parent)
+    , ui(new Ui_FormModifIDMod)
 {
+    ui->setupUi(this);
+}
+
+FModifIDMod::~FModifIDMod()
+{
+    delete ui;
+}
+
+void FModifIDMod::ModifID()
+{
+    idMod = ui->m_IDMod->text();
+    emit IDModificado(this);
+}
+
+void FModifIDMod::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        emit Salir(this);
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        ModifID();
+    IForm::keyPressEvent(event);
+}
+
+void FModifIDMod::showEvent(QShowEvent *event)
+{
+    ui->m_IDMod->setText(idMod);
+    if (hasFocus())
+        ui->m_IDMod->setFocus();
+    IForm::showEvent(event);
+}
+
+void FModifIDMod::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    IForm::changeEvent(event);
 }

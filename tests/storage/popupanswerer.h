@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+// Answers the pop-up menus a test provokes with queued keys and records the
+// entries of the first one (its title row left out).
+class PopupAnswerer
+{
+public:
+    explicit PopupAnswerer(QList<int> k = {})
+        : keys(std::move(k))
+    {
+        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+        timer.start(10);
+    }
+
+    QStringList entries;
+    QString title;
+    int menus = 0;
+
+private:
+    void poll()
+    {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        if (menu != last) {
+            last = menu;
+            ++menus;
+            entries.clear();
+            const auto actions = menu->actions();
+            for (int i = 1; i < actions.size(); ++i)
+                entries << actions.at(i)->text();
+        }
+        if (keys.isEmpty()) {
+            menu->close();
+            return;
+        }
+        QTest::keyClick(menu, static_cast<Qt::Key>(keys.takeFirst()));
+    }
+
+    QList<int> keys;
+    QTimer timer;
+    QMenu *last = nullptr;
+};
