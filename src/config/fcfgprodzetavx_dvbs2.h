@@ -5,31 +5,74 @@
 #include <QHash>
 #include <QVariant>
 
+class CheckBox;
+class ComboBox;
+class CommProtocol;
 class Imsp;
 class IServiciosComunes;
-class CommProtocol;
+class QAction;
+class QLabel;
+class QProgressBar;
+class Ui_FormCfgProdZetaVX_DVBS2;
 
-// Placeholder until the configuration form lands: identifier, signals and the
-// operations the main window calls.
+// The product configuration form: the module's parameters in keypad fields,
+// read from the module (F6), sent to it (F7 one, F8 all), and handed to and
+// from the host and the configuration files as a hash.
 class FCfgProdZetaVX_DVBS2 : public IForm
 {
     Q_OBJECT
 
 public:
     explicit FCfgProdZetaVX_DVBS2(QWidget *parent = nullptr);
+    ~FCfgProdZetaVX_DVBS2() override;
 
     void setCommServices(Imsp *msp, IServiciosComunes *services);
-    bool dataRcvd(CommProtocol &msg);
+
+    void CrearAcciones();
+    void createContextMenu();
+    void initInputParams();
+    void initOutputParams();
+
     QHash<QString, QVariant> UpdateDataMSP();
     void SetDataConfig(QHash<QString, QVariant> hash);
+    bool sendCfgData(bool all, bool &inputsChanged, bool &outputsChanged);
+    void readModuleInfo(CommProtocol &msg);
+    bool dataRcvd(CommProtocol &msg);
+    void setInputLevel_1(unsigned char level);
+    void setInputLevel_2(unsigned char level);
 
 signals:
     void Salir(IForm *form);
     void PresentaFichLect(IForm *form);
     void PresentaFichEsc(IForm *form);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private slots:
+    void FuncLeerConfDeFich();
+    void FuncEscribirConfDeFich();
+    void NumEntChanged(int index);
+    void ActivateLNB1Changed(int index);
+    void ActivateLNB2Changed(int index);
+    void ActivateC1Changed(int index);
+    void ActivateC2Changed(int index);
+    void autoBWChanged_1(int state);
+    void autoBWChanged_2(int state);
+
 private:
-    QHash<QString, QVariant> config;
+    void readFromModule();
+    void applyRecord(unsigned short code, CommProtocol &msg);
+    void applyBandwidth(unsigned char value, CheckBox *autoBox, ComboBox *list);
+    void setInputLevel(QProgressBar *bar, QLabel *label, unsigned char level);
+    void enableProcessor(bool on, CheckBox *autoBox, QList<QWidget *> fields, QWidget *bandwidth);
+    void fitFieldsToFont();
+    void alert(const QString &title, const QString &message);
+
+    Ui_FormCfgProdZetaVX_DVBS2 *ui;
+    QAction *readFileAction = nullptr;
+    QAction *writeFileAction = nullptr;
     IServiciosComunes *services = nullptr;
     Imsp *msp = nullptr;
 };

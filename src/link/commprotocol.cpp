@@ -2,7 +2,8 @@
 
 CommProtocol::CommProtocol()
 {
-    clearMsgData();
+    // Deliberately this class's own reset: requests start from its defaults.
+    CommProtocol::clearMsgData();
 }
 
 CommProtocol::CommProtocol(CommMsg &msg)

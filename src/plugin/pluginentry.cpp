@@ -26,5 +26,5 @@ extern "C" Q_DECL_EXPORT QObject *qt_plugin_instance()
     QPointer<QObject> &instance = instanceGuard();
     if (!instance)
         instance = new MSP_Zeta_VX_DVBS2;
-    return instance;
+    return instance.data();
 }

@@ -263,6 +263,8 @@ bool FSelecFicheros::MostrarFicheros(bool withNewFile, bool, int row)
     list->setVisible(!(entries.isEmpty() && withNewFile));
 
     if (!withNewFile) {
+        // A save browse before may have hidden the selection bar.
+        list->setPalette(QPalette());
         if (window()->isActiveWindow())
             list->setFocus();
     } else {

@@ -29,6 +29,8 @@ FSelecModulos::FSelecModulos(QWidget *parent)
     QTableWidget *table = ui->m_tableWidget;
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
+    // The style's minimum would make the rows taller than the 20 pixels asked for.
+    table->verticalHeader()->setMinimumSectionSize(1);
     table->setShowGrid(false);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);

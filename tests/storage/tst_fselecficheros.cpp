@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -46,6 +47,8 @@ private slots:
     void tipoFichero_data();
     void tipoFichero();
     void hostileFolder();
+    void waitForMedia();
+    void waitForMediaCancelled();
 
     void menuEntries_data();
     void menuEntries();
@@ -331,6 +334,58 @@ void tst_FSelecFicheros::hostileFolder()
     // Unreadable for a user that permissions apply to: then it lists as empty.
     QCOMPARE(shown().isEmpty(), geteuid() != 0);
     QFile::setPermissions(usb->filePath("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// Media are looked up in "proc/mounts" under the working directory.
+static void writeMounts(const QString &root, const QByteArray &lines)
+{
+    QDir(root).mkpath("proc");
+    QFile mounts(root + "/proc/mounts");
+    QVERIFY(mounts.open(QIODevice::WriteOnly));
+    mounts.write("/dev/root / ext4 rw 0 0\n" + lines);
+}
+
+void tst_FSelecFicheros::waitForMedia()
+{
+    QTemporaryDir root;
+    writeMounts(root.path(), QByteArray());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(root.path());
+    QString title;
+    QString message;
+    // The medium is mounted, then announced, while the alert waits.
+    QTimer::singleShot(100, this, [&] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            title = w->findChild<QLabel *>("lbTitulo")->text();
+            message = w->findChild<QLabel *>("m_LabelMessage")->text();
+        }
+        writeMounts(root.path(), "/dev/sdb1 " + QFile::encodeName(sd->path()) + " vfat rw 0 0\n");
+        raise(SIGCONT);
+    });
+    const bool started = browser->waitConnDevices(32, {"USB", "SD"}, {usb->path(), sd->path()});
+    QDir::setCurrent(previous);
+    QVERIFY(started);
+    QCOMPARE(title, QStringLiteral("Media not available"));
+    QCOMPARE(message, QStringLiteral("USB: Not present\nSD: Not present"));
+    // Only the mounted medium is offered, so the browse starts inside it.
+    QCOMPARE(browser->getPathFicheros(), sd->path());
+    QCOMPARE(browser->getFunction(), 32);
+}
+
+void tst_FSelecFicheros::waitForMediaCancelled()
+{
+    QTemporaryDir root;
+    writeMounts(root.path(), "/dev/sda1 " + QFile::encodeName(usb->path()) + "/ vfat rw 0 0\n");
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(root.path());
+    ModalAnswerer answers({Qt::Key_Return, Qt::Key_Escape});
+    const bool started = browser->waitConnDevices(16, {"USB"}, {usb->path()});
+    QDir::setCurrent(previous);
+    QVERIFY(!started);
+    // Return does not close it: only Escape or a medium does.
+    QCOMPARE(answers.seen.size(), 2);
+    QCOMPARE(answers.seen.at(0).title, QStringLiteral("Media not available"));
+    QCOMPARE(answers.unexpected, 0);
 }
 
 void tst_FSelecFicheros::menuEntries_data()

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "servicedata.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <utility>
+
+// Logical channel number descriptor (tag 0x83): the services of a transport
+// stream with the channel numbers receivers list them under.
+class LogicalChannelDes
+{
+public:
+    LogicalChannelDes();
+
+    unsigned char getDescriptorTag() const { return m_descriptorTag; }
+    unsigned char getDescriptorLenght() const { return m_descriptorLenght; }
+    void setDescriptorLenght(unsigned char length) { m_descriptorLenght = length; }
+
+    // The length byte counts 4 bytes per service, so 63 services is the most
+    // a descriptor can describe; a further entry is refused.
+    void insertServiceData(ServiceData &service);
+    void reinsertServiceData(ServiceData &service, int index);
+    ServiceData &getServiceData(int index);
+    int getServiceCount() const { return m_services.size(); }
+    void deleteServices();
+
+    unsigned char getDescriptorSize() const
+    {
+        return static_cast<unsigned char>(m_descriptorLenght + m_headerSize);
+    }
+
+    void setPathHist(QString path) { m_pathHist = std::move(path); }
+    QString getPathHist() const { return m_pathHist; }
+
+    void RellenaVarEstructDatos();
+    void Init0VarEstructDatos();
+    QByteArray toBin();
+
+    static constexpr int MaxServices = 63;
+
+private:
+    unsigned char m_descriptorTag;
+    unsigned char m_descriptorLenght;
+    QList<ServiceData> m_services;
+    unsigned short m_serviceSize;
+    unsigned short m_headerSize;
+    QString m_pathHist;
+    unsigned char m_wire[2];
+    // Handed out for an index outside the list, so a bad index never
+    // touches the stored entries.
+    ServiceData m_outOfRange;
+};

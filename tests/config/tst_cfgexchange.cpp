@@ -1,0 +1,474 @@
+#include "checkbox.h"
+#include "combobox.h"
+#include "commmsg.h"
+#include "editbox.h"
+#include "fakehost.h"
+#include "fcfgprodzetavx_dvbs2.h"
+#include "fmainmenuzetavx_dvbs2.h"
+#include "modalanswerer.h"
+#include "msp_zeta_vx_dvbs2.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QListWidgetItem>
+#include <QProgressBar>
+#include <QtTest>
+
+using Frames = QList<QByteArray>;
+Q_DECLARE_METATYPE(Frames)
+
+namespace {
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+// A configuration that differs from the defaults in every field.
+QHash<QString, QVariant> changedConfig()
+{
+    return {{"Entradas", 1}, {"C1_Act", 1}, {"C2_Act", 1}, {"LNB_1", 1}, {"LNB_2", 1},
+            {"Banda_1", 1}, {"Banda_2", 0}, {"Pol_1", 1}, {"Pol_2", 0},
+            {"Freq1_Input", "1550"}, {"Freq2_Input", "2150"}, {"SRate_1", "45000"}, {"SRate_2", "1000"},
+            {"RollOff_1", 2}, {"RollOff_2", 1}, {"BW_1", 29}, {"BW_2", 29},
+            {"Freq1_Output", "1234"}, {"Freq2_Output", "999"}, {"Atten_1", 20}, {"Atten_2", 7}};
+}
+} // namespace
+
+// The exchange with the module, the host and the configuration hash, driven
+// through the plug-in interface the way a host drives it.
+class tst_CfgExchange : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void readRequests();
+    void readRefused_data();
+    void readRefused();
+    void answersFillTheForm();
+    void levels_data();
+    void levels();
+    void bandwidthRecords();
+    void shortAndUnknownAnswers();
+    void linkFailure_data();
+    void linkFailure();
+    void sendAll();
+    void sendAllRefused();
+    void sendFocused_data();
+    void sendFocused();
+    void sendFocusedRefused();
+    void hashRoundTrip();
+    void hashPartial();
+    void leavingStoresWithHost();
+
+private:
+    void deliver(const QByteArray &bytes, int failureFlag = -1);
+    void key(int k);
+    template<typename T> T *w(const char *name) { return cfg->findChild<T *>(QLatin1String(name)); }
+
+    FakeHost *host = nullptr;
+    MSP_Zeta_VX_DVBS2 *plugin = nullptr;
+    QWidget *parent = nullptr;
+    FCfgProdZetaVX_DVBS2 *cfg = nullptr;
+};
+
+void tst_CfgExchange::init()
+{
+    host = new FakeHost;
+    plugin = new MSP_Zeta_VX_DVBS2;
+    parent = new QWidget;
+    parent->resize(320, 220);
+    plugin->SetIServiciosComunes(host);
+    plugin->Run(parent);
+    parent->show();
+    QApplication::setActiveWindow(parent);
+    QVERIFY(QTest::qWaitForWindowActive(parent));
+
+    // Opened from the main menu with the keypad, the form starts on its first field.
+    auto *list = parent->findChild<FMainMenuZetaVX_DVBS2 *>()->findChild<QListWidget *>();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    cfg = parent->findChild<FCfgProdZetaVX_DVBS2 *>();
+    QVERIFY(cfg && cfg->isVisible());
+    QVERIFY(w<QWidget>("cbInputNum")->hasFocus());
+}
+
+void tst_CfgExchange::cleanup()
+{
+    delete parent;
+    delete plugin;
+    delete host;
+}
+
+void tst_CfgExchange::deliver(const QByteArray &bytes, int failureFlag)
+{
+    CommMsg msg;
+    msg.msgData = bytes;
+    if (failureFlag >= 0)
+        msg.linkFlags[failureFlag] = true;
+    QVERIFY(plugin->DataRcvd(msg));
+}
+
+// Keys go to the focused field first, as on the device.
+void tst_CfgExchange::key(int k)
+{
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : cfg;
+    QTest::keyClick(target, static_cast<Qt::Key>(k));
+}
+
+void tst_CfgExchange::readRequests()
+{
+    ModalAnswerer answerer;
+    key(Qt::Key_F6);
+    QCOMPARE(host->sentBytes(), Frames({hex("0004 0017"), hex("0004 0016"), hex("0004 0018")}));
+    QCOMPARE(host->sent.at(0).expectedAnswer, 23);
+    QCOMPARE(host->sent.at(1).expectedAnswer, 22);
+    QCOMPARE(host->sent.at(2).expectedAnswer, 24);
+    for (const CommMsg &m : host->sent)
+        QCOMPARE(m.answerTimeoutMs, 3000);
+    QCOMPARE(host->sentBy, QList<Imsp *>({plugin, plugin, plugin}));
+    QCOMPARE(answerer.seen.size(), 0);
+}
+
+void tst_CfgExchange::readRefused_data()
+{
+    QTest::addColumn<int>("refuseFrom");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("module info") << 0 << "Module info read error";
+    QTest::newRow("levels") << 1 << "Module Input read error";
+    QTest::newRow("configuration") << 2 << "Configuration read error";
+}
+
+void tst_CfgExchange::readRefused()
+{
+    QFETCH(int, refuseFrom);
+    QFETCH(QString, message);
+    host->refuseFrom = refuseFrom;
+    ModalAnswerer answerer({Qt::Key_Return});
+    key(Qt::Key_F6);
+    QCOMPARE(host->sent.size(), refuseFrom + 1);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Comm error"));
+    QCOMPARE(answerer.seen.at(0).message, message);
+    QCOMPARE(answerer.unexpected, 0);
+}
+
+void tst_CfgExchange::answersFillTheForm()
+{
+    deliver(hex("0004 0017 01E240 0205 30312E3200 07 00002A"));
+    QCOMPARE(w<QLabel>("lbCodigo")->text(), QStringLiteral("123456 VX-Lyra"));
+    QCOMPARE(w<QLabel>("lbVersionHW")->text(), QStringLiteral("2.05"));
+    QCOMPARE(w<QLabel>("lbVersionFW")->text(), QStringLiteral("1.2"));
+    QCOMPARE(w<QLabel>("lbNumSerie")->text(), QStringLiteral("7-42"));
+
+    deliver(hex("0004 0017 000001 010C 3132333435 FF FFFFFF"));
+    QCOMPARE(w<QLabel>("lbVersionHW")->text(), QStringLiteral("1.12"));
+    QCOMPARE(w<QLabel>("lbVersionFW")->text(), QStringLiteral("12345"));
+    QCOMPARE(w<QLabel>("lbNumSerie")->text(), QStringLiteral("255-16777215"));
+
+    deliver(hex("0004 0016 03 06"));
+    QCOMPARE(w<QProgressBar>("pbNivelEntrada_1")->value(), 45);
+    QCOMPARE(w<QLabel>("lbNivelEntrada_1")->text(), QStringLiteral("55-60"));
+    QCOMPARE(w<QProgressBar>("pbNivelEntrada_2")->value(), 75);
+    QCOMPARE(w<QLabel>("lbNivelEntrada_2")->text(), QStringLiteral("70-75"));
+
+    // Two junk bytes before the first record, records in the module's own order.
+    deliver(hex("0004 0018 BEEF"
+                "0004 000F 01  0004 0001 01  0004 0002 01  0004 0005 01  0004 0006 00"
+                "0004 0003 00  0004 0004 01  0004 0007 060E  0004 0008 0866"
+                "0004 0009 AFC8  0004 000A 03E8  0004 000B 02  0004 000C 01"
+                "0004 000D 2A  0004 000E 83  0004 0010 00  0004 0011 01"
+                "0004 0012 04D2  0004 0013 03B6  0004 0014 14  0004 0015 07"));
+    const QHash<QString, QVariant> expected{
+            {"Entradas", 1}, {"C1_Act", 0}, {"C2_Act", 1}, {"LNB_1", 1}, {"LNB_2", 1},
+            {"Banda_1", 1}, {"Banda_2", 0}, {"Pol_1", 0}, {"Pol_2", 1},
+            {"Freq1_Input", "1550"}, {"Freq2_Input", "2150"}, {"SRate_1", "45000"}, {"SRate_2", "1000"},
+            {"RollOff_1", 2}, {"RollOff_2", 1}, {"BW_1", 18}, {"BW_2", 255},
+            {"Freq1_Output", "1234"}, {"Freq2_Output", "950"}, {"Atten_1", 20}, {"Atten_2", 7}};
+    QCOMPARE(cfg->UpdateDataMSP(), expected);
+    QCOMPARE(w<ComboBox>("cbBW_2")->currentIndex(), 3);
+    // The enable rules follow the fields: processor 1 is off, both supplies on.
+    QVERIFY(!w<QWidget>("leInputFreq_1")->isEnabled());
+    QVERIFY(w<QWidget>("ckAutoBW_1")->isEnabled());
+    QVERIFY(w<QWidget>("cbBand_2")->isEnabled());
+    QVERIFY(w<QWidget>("cbLnb_2")->isEnabled());
+}
+
+void tst_CfgExchange::levels_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("bar");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << 0 << 15 << QColor(Qt::red) << "<45";
+    QTest::newRow("1") << 1 << 25 << QColor(Qt::green) << "45-50";
+    QTest::newRow("8") << 8 << 95 << QColor(Qt::green) << "80-85";
+    QTest::newRow("9") << 9 << 100 << QColor(Qt::red) << ">85";
+    QTest::newRow("10") << 10 << 15 << QColor(Qt::red) << "<45";
+    QTest::newRow("200") << 200 << 15 << QColor(Qt::red) << "<45";
+}
+
+void tst_CfgExchange::levels()
+{
+    QFETCH(int, code);
+    QFETCH(int, bar);
+    QFETCH(QColor, colour);
+    QFETCH(QString, text);
+    QByteArray answer = hex("0004 0016");
+    answer.append(char(code)).append(char(code));
+    deliver(answer);
+    for (const char *n : {"1", "2"}) {
+        auto *progress = w<QProgressBar>(QByteArray("pbNivelEntrada_").append(n));
+        QCOMPARE(progress->value(), bar);
+        for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            QCOMPARE(progress->palette().color(group, QPalette::Highlight), colour);
+        QCOMPARE(w<QLabel>(QByteArray("lbNivelEntrada_").append(n))->text(), text);
+        QVERIFY(progress->isHidden());
+    }
+}
+
+void tst_CfgExchange::bandwidthRecords()
+{
+    deliver(hex("0004 0018 0004 000D 8A 0004 000E 2A"));
+    QVERIFY(w<CheckBox>("ckAutoBW_1")->isChecked());
+    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 10);
+    QVERIFY(!w<CheckBox>("ckAutoBW_2")->isChecked());
+    QCOMPARE(w<ComboBox>("cbBW_2")->currentText(), QStringLiteral("42"));
+    QVERIFY(w<ComboBox>("cbBW_2")->isEnabled());
+
+    // 72 MHz is only in list 1, 68 MHz only in list 2; 43 MHz in neither.
+    deliver(hex("0004 0018 0004 000D 48 0004 000E 48"));
+    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 29);
+    QCOMPARE(w<ComboBox>("cbBW_2")->currentIndex(), -1);
+    QVERIFY(!w<CheckBox>("ckAutoBW_1")->isChecked());
+    deliver(hex("0004 0018 0004 000E 44 0004 000D 2B"));
+    QCOMPARE(w<ComboBox>("cbBW_2")->currentIndex(), 29);
+    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), -1);
+    QVERIFY(!w<CheckBox>("ckAutoBW_1")->isChecked());
+}
+
+void tst_CfgExchange::shortAndUnknownAnswers()
+{
+    ModalAnswerer answerer;
+    const QHash<QString, QVariant> before = cfg->UpdateDataMSP();
+    for (const char *frame : {"", "00", "0004", "0004 0019 01", "0004 001A 0080", "0004 0063 0102",
+                              "0004 0018", "0004 0018 0004", "0004 0018 0004 001B 05"})
+        deliver(hex(frame));
+    QCOMPARE(cfg->UpdateDataMSP(), before);
+
+    // An unknown record reads nothing; the scan finds the next tag.
+    deliver(hex("0004 0018 0004 001B 0505 0004 0001 01"));
+    QCOMPARE(w<ComboBox>("cbLnb_1")->currentIndex(), 1);
+    // A record cut short reads its missing bytes as 0.
+    deliver(hex("0004 0018 0004 0007 06"));
+    QCOMPARE(w<EditBox>("leInputFreq_1")->text(), QStringLiteral("0"));
+
+    deliver(hex("0004 0017 01E240"));
+    QCOMPARE(w<QLabel>("lbCodigo")->text(), QStringLiteral("123456 VX-Lyra"));
+    QCOMPARE(w<QLabel>("lbVersionHW")->text(), QStringLiteral("0.00"));
+    QCOMPARE(w<QLabel>("lbVersionFW")->text(), QString());
+    QCOMPARE(w<QLabel>("lbNumSerie")->text(), QStringLiteral("0-0"));
+    QCOMPARE(answerer.seen.size(), 0);
+}
+
+void tst_CfgExchange::linkFailure_data()
+{
+    QTest::addColumn<int>("flag");
+    QTest::newRow("flag 1") << 1;
+    QTest::newRow("flag 2") << 2;
+}
+
+void tst_CfgExchange::linkFailure()
+{
+    QFETCH(int, flag);
+    ModalAnswerer answerer({Qt::Key_Return});
+    deliver(hex("0004 0017 01E240 0205 30312E3200 07 00002A"), flag);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Comm error"));
+    QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Communication error"));
+    QCOMPARE(w<QLabel>("lbCodigo")->text(), QString());
+}
+
+void tst_CfgExchange::sendAll()
+{
+    cfg->setInputLevel_1(5);
+    ModalAnswerer answerer;
+    key(Qt::Key_F8);
+    const Frames expected{
+            hex("0004 0019 00"), hex("0004 000F 00"), hex("0004 0001 00"), hex("0004 0002 00"),
+            hex("0004 0005 00"), hex("0004 0006 00"), hex("0004 0003 00"), hex("0004 0004 00"),
+            hex("0004 0007 03B6"), hex("0004 0008 03B6"), hex("0004 0009 6B6C"), hex("0004 000A 6B6C"),
+            hex("0004 000B 00"), hex("0004 000C 00"), hex("0004 000D 80"), hex("0004 000E 80"),
+            hex("0004 0012 03B6"), hex("0004 0013 03B6"), hex("0004 0014 00"), hex("0004 0015 00"),
+            hex("0004 0010 01"), hex("0004 0011 01"), hex("0004 0019 01")};
+    QCOMPARE(host->sentBytes(), expected);
+    for (int i = 0; i < 22; ++i) {
+        QCOMPARE(host->sent.at(i).answerTimeoutMs, 0);
+        QVERIFY(!host->sent.at(i).linkFlags[6]);
+    }
+    QCOMPARE(host->sent.at(22).answerTimeoutMs, 3000);
+    QVERIFY(host->sent.at(22).linkFlags[6]);
+    QVERIFY(!host->sent.at(22).linkFlags[7]);
+    QCOMPARE(w<QProgressBar>("pbNivelEntrada_1")->value(), 10);
+    QCOMPARE(answerer.seen.size(), 0);
+}
+
+void tst_CfgExchange::sendAllRefused()
+{
+    host->refuseFrom = 4;
+    ModalAnswerer answerer({Qt::Key_Return});
+    key(Qt::Key_F8);
+    QCOMPARE(host->sentBytes(), Frames({hex("0004 0019 00"), hex("0004 000F 00"), hex("0004 0001 00"),
+                                        hex("0004 0002 00"), hex("0004 0005 00")}));
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Comm error"));
+    QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Communication error"));
+}
+
+void tst_CfgExchange::sendFocused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("frame");
+    QTest::addColumn<bool>("resetsLevels");
+    QTest::newRow("cbInputNum") << "cbInputNum" << hex("0004 000F 01") << true;
+    QTest::newRow("cbActive_p1") << "cbActive_p1" << hex("0004 0010 01") << true;
+    QTest::newRow("cbLnb_1") << "cbLnb_1" << hex("0004 0001 01") << true;
+    QTest::newRow("cbBand_1") << "cbBand_1" << hex("0004 0005 01") << true;
+    QTest::newRow("cbPol_1") << "cbPol_1" << hex("0004 0003 01") << true;
+    QTest::newRow("leInputFreq_1") << "leInputFreq_1" << hex("0004 0007 060E") << true;
+    QTest::newRow("leSRate_1") << "leSRate_1" << hex("0004 0009 AFC8") << true;
+    QTest::newRow("cbRollOff_1") << "cbRollOff_1" << hex("0004 000B 02") << true;
+    QTest::newRow("ckAutoBW_1") << "ckAutoBW_1" << hex("0004 000D 48") << false;
+    QTest::newRow("cbBW_1") << "cbBW_1" << hex("0004 000D 48") << false;
+    QTest::newRow("leOutputFreq_1") << "leOutputFreq_1" << hex("0004 0012 04D2") << false;
+    QTest::newRow("cbAten_1") << "cbAten_1" << hex("0004 0014 14") << false;
+    QTest::newRow("cbActive_p2") << "cbActive_p2" << hex("0004 0011 01") << true;
+    QTest::newRow("cbLnb_2") << "cbLnb_2" << hex("0004 0002 01") << true;
+    QTest::newRow("cbBand_2") << "cbBand_2" << hex("0004 0006 00") << true;
+    QTest::newRow("cbPol_2") << "cbPol_2" << hex("0004 0004 00") << true;
+    QTest::newRow("leInputFreq_2") << "leInputFreq_2" << hex("0004 0008 0866") << true;
+    QTest::newRow("leSRate_2") << "leSRate_2" << hex("0004 000A 03E8") << true;
+    QTest::newRow("cbRollOff_2") << "cbRollOff_2" << hex("0004 000C 01") << true;
+    QTest::newRow("ckAutoBW_2") << "ckAutoBW_2" << hex("0004 000E 44") << false;
+    QTest::newRow("cbBW_2") << "cbBW_2" << hex("0004 000E 44") << false;
+    QTest::newRow("leOutputFreq_2") << "leOutputFreq_2" << hex("0004 0013 03E7") << false;
+    QTest::newRow("cbAten_2") << "cbAten_2" << hex("0004 0015 07") << false;
+}
+
+void tst_CfgExchange::sendFocused()
+{
+    QFETCH(QString, field);
+    QFETCH(QByteArray, frame);
+    QFETCH(bool, resetsLevels);
+    plugin->SetDataConfig(changedConfig());
+    cfg->setInputLevel_1(5);
+    cfg->setInputLevel_2(5);
+    auto *target = cfg->findChild<QWidget *>(field);
+    target->setFocus();
+    QVERIFY(target->hasFocus());
+    ModalAnswerer answerer;
+    key(Qt::Key_F7);
+    QCOMPARE(host->sentBytes(), Frames{frame});
+    QVERIFY(host->sent.at(0).linkFlags[6]);
+    QVERIFY(!host->sent.at(0).linkFlags[7]);
+    QCOMPARE(host->sent.at(0).answerTimeoutMs, 3000);
+    QCOMPARE(w<QProgressBar>("pbNivelEntrada_1")->value(), resetsLevels ? 10 : 65);
+    QCOMPARE(w<QProgressBar>("pbNivelEntrada_2")->value(), resetsLevels ? 10 : 65);
+    QCOMPARE(answerer.seen.size(), 0);
+}
+
+void tst_CfgExchange::sendFocusedRefused()
+{
+    host->refuseFrom = 0;
+    cfg->setInputLevel_1(5);
+    w<QWidget>("cbPol_1")->setEnabled(true);
+    w<QWidget>("cbPol_1")->setFocus();
+    ModalAnswerer answerer({Qt::Key_Return});
+    key(Qt::Key_F7);
+    QCOMPARE(host->sent.size(), 1);
+    QCOMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Communication error"));
+    QCOMPARE(w<QProgressBar>("pbNivelEntrada_1")->value(), 65);
+
+    // With no field of the list focused nothing is sent and nothing is wrong.
+    host->refuseFrom = -1;
+    host->sent.clear();
+    w<QWidget>("cbPol_1")->clearFocus();
+    QVERIFY(!cfg->focusWidget() || !cfg->focusWidget()->hasFocus());
+    QTest::keyClick(cfg, Qt::Key_F7);
+    QCOMPARE(host->sent.size(), 0);
+    QCOMPARE(answerer.seen.size(), 1);
+}
+
+void tst_CfgExchange::hashRoundTrip()
+{
+    const QHash<QString, QVariant> config = changedConfig();
+    plugin->SetDataConfig(config);
+    QCOMPARE(cfg->UpdateDataMSP(), config);
+    QCOMPARE(w<ComboBox>("cbBW_1")->currentText(), QStringLiteral("72"));
+    QCOMPARE(w<ComboBox>("cbBW_2")->currentText(), QStringLiteral("68"));
+
+    // "Auto" wins over whatever the list shows, and keeps the list's position.
+    QHash<QString, QVariant> automatic = config;
+    automatic["BW_1"] = 255;
+    plugin->SetDataConfig(automatic);
+    QCOMPARE(cfg->UpdateDataMSP(), automatic);
+    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 29);
+
+    // A fresh form's hash reproduces the fresh form.
+    auto *fresh = new FCfgProdZetaVX_DVBS2;
+    const QHash<QString, QVariant> defaults = fresh->UpdateDataMSP();
+    delete fresh;
+    QCOMPARE(defaults.size(), 21);
+    plugin->SetDataConfig(defaults);
+    QCOMPARE(cfg->UpdateDataMSP(), defaults);
+    QCOMPARE(defaults.value("Freq1_Input").userType(), int(QMetaType::QString));
+    QCOMPARE(defaults.value("C1_Act").userType(), int(QMetaType::Int));
+
+    // Values read from a file are all text.
+    QHash<QString, QVariant> asText;
+    for (auto it = config.cbegin(); it != config.cend(); ++it)
+        asText.insert(it.key(), it.value().toString());
+    plugin->SetDataConfig(asText);
+    QCOMPARE(cfg->UpdateDataMSP(), config);
+}
+
+void tst_CfgExchange::hashPartial()
+{
+    cfg->setInputLevel_1(9);
+    const QHash<QString, QVariant> before = cfg->UpdateDataMSP();
+    plugin->SetDataConfig({});
+    QCOMPARE(cfg->UpdateDataMSP(), before);
+    QCOMPARE(w<QProgressBar>("pbNivelEntrada_1")->value(), 10);
+
+    plugin->SetDataConfig({{"C1_Act", "0"}, {"Unknown", 5}, {"Freq2_Output", 2000}});
+    QHash<QString, QVariant> expected = before;
+    expected["C1_Act"] = 0;
+    expected["Freq2_Output"] = "2000";
+    QCOMPARE(cfg->UpdateDataMSP(), expected);
+    QVERIFY(!w<QWidget>("leSRate_1")->isEnabled());
+}
+
+void tst_CfgExchange::leavingStoresWithHost()
+{
+    plugin->SetDataConfig(changedConfig());
+    key(Qt::Key_Escape);
+    QCOMPARE(host->stores.size(), 1);
+    QCOMPARE(host->stores.at(0).family, QStringLiteral("ZetaVX_DVBS2"));
+    QCOMPARE(host->stores.at(0).moduleKey, QStringLiteral("ZetaVX_DVBS2"));
+    QCOMPARE(host->stores.at(0).config, changedConfig());
+    QVERIFY(!cfg->isVisible());
+
+    QListWidgetItem item(QStringLiteral("Config"));
+    item.setData(Qt::WhatsThisRole, QStringLiteral("ZetaVX_DVBS2_ConfigProd"));
+    emit parent->findChild<FMainMenuZetaVX_DVBS2 *>()->Seleccionado(&item);
+    QTest::keyClick(cfg, Qt::Key_Escape);
+    QCOMPARE(host->stores.size(), 2);
+    QCOMPARE(host->stores.at(1).config, changedConfig());
+}
+
+QTEST_MAIN(tst_CfgExchange)
+#include "tst_cfgexchange.moc"

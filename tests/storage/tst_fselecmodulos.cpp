@@ -1,0 +1,279 @@
+#include "configdata.h"
+#include "fmodifidmod.h"
+#include "fselecmodulos.h"
+#include "modalanswerer.h"
+#include "popupanswerer.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The module list on a file holding modules of several families, and the
+// module identifier form.
+class tst_FSelecModulos : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void listing_data();
+    void listing();
+    void chooseRow();
+    void typedIdentifier_data();
+    void typedIdentifier();
+    void boxAndTable();
+    void menu_data();
+    void menu();
+    void deleteModule_data();
+    void deleteModule();
+    void shownByOtherForm();
+    void identifierForm();
+
+private:
+    void open(int function, QString family, const QString &caller = QStringLiteral("SelecFicheros"));
+    void press(int key) { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : list, Qt::Key(key)); }
+    QStringList column(int c) const;
+    QTableWidget *table() const { return list->findChild<QTableWidget *>("m_tableWidget"); }
+    QLineEdit *box() const { return list->findChild<QLineEdit *>("lineEditNewModule"); }
+
+    QTemporaryDir *dir = nullptr;
+    QString file;
+    QWidget *top = nullptr;
+    FSelecModulos *list = nullptr;
+};
+
+void tst_FSelecModulos::init()
+{
+    dir = new QTemporaryDir;
+    file = dir->filePath(QStringLiteral("cabecera.cfi"));
+    ConfigData data;
+    QHash<QString, QVariant> h{{"Entradas", 1}};
+    data.writeData(file, "101", "ZetaVX_DVBS2", h);
+    data.writeData(file, "Sala A", "ZetaQAM_T", h);
+    data.writeData(file, "7", "ZetaVX_DVBS2", h);
+    data.writeData(file, "x", "zetavx_dvbs2", h);
+    top = new QWidget;
+    top->resize(320, 220);
+    list = new FSelecModulos(top);
+    list->resize(320, 220);
+    list->hide();
+    top->show();
+    QApplication::setActiveWindow(top);
+    QVERIFY(QTest::qWaitForWindowActive(top));
+}
+
+void tst_FSelecModulos::cleanup()
+{
+    delete top;
+    delete dir;
+}
+
+void tst_FSelecModulos::open(int function, QString family, const QString &caller)
+{
+    list->hide();
+    list->setFunction(function, file, family);
+    list->setQuienMeLLama(caller);
+    list->show();
+}
+
+QStringList tst_FSelecModulos::column(int c) const
+{
+    QStringList texts;
+    for (int r = 0; r < table()->rowCount(); ++r)
+        texts << table()->item(r, c)->text();
+    return texts;
+}
+
+void tst_FSelecModulos::listing_data()
+{
+    QTest::addColumn<int>("function");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("ids");
+    QTest::addColumn<QStringList>("families");
+    QTest::addColumn<bool>("withBox");
+    QTest::newRow("save: every family") << 2 << QString() << QStringList{"101", "7", "Sala A", "x"}
+        << QStringList{"ZetaVX_DVBS2", "ZetaVX_DVBS2", "ZetaQAM_T", "zetavx_dvbs2"} << true;
+    QTest::newRow("load: this family") << 4 << "ZetaVX_DVBS2" << QStringList{"101", "7"}
+        << QStringList{"ZetaVX_DVBS2", "ZetaVX_DVBS2"} << false;
+    QTest::newRow("manage") << 1 << "ZetaVX_DVBS2" << QStringList{"101", "7"}
+        << QStringList{"ZetaVX_DVBS2", "ZetaVX_DVBS2"} << false;
+}
+
+void tst_FSelecModulos::listing()
+{
+    QFETCH(int, function);
+    QFETCH(QString, filter);
+    QFETCH(QStringList, ids);
+    QFETCH(QStringList, families);
+    QFETCH(bool, withBox);
+    open(function, filter);
+    QCOMPARE(column(0), ids);
+    QCOMPARE(column(1), families);
+    QCOMPARE(table()->item(0, 1)->textAlignment(), int(Qt::AlignCenter));
+    QCOMPARE(table()->rowHeight(0), 20);
+    QCOMPARE(table()->columnWidth(1), table()->width() - 20 - table()->columnWidth(0));
+    QCOMPARE(box()->isVisible(), withBox);
+    QCOMPARE(table()->geometry(), withBox ? QRect(0, 40, 320, 180) : QRect(0, 20, 320, 200));
+    QCOMPARE(table()->currentRow(), 0);
+    if (withBox) {
+        QVERIFY(box()->hasFocus());
+        QCOMPARE(box()->selectedText(), QStringLiteral("New ID"));
+    } else {
+        QVERIFY(table()->hasFocus());
+    }
+}
+
+void tst_FSelecModulos::chooseRow()
+{
+    QSignalSpy chosen(list, &FSelecModulos::Seleccionado);
+    QSignalSpy salir(list, &FSelecModulos::Salir);
+    open(4, "ZetaVX_DVBS2");
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(list->getModSeleccionado(), QStringLiteral("7"));
+    press(Qt::Key_Escape);
+    QCOMPARE(salir.count(), 1);
+
+    // A file without modules: an empty table where Return does nothing.
+    file = dir->filePath("none.cfi");
+    open(4, "ZetaVX_DVBS2");
+    QCOMPARE(table()->rowCount(), 0);
+    press(Qt::Key_Return);
+    QCOMPARE(chosen.count(), 1);
+}
+
+void tst_FSelecModulos::typedIdentifier_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("leading zeros kept") << "007" << "007";
+    QTest::newRow("negative") << "-5" << "-5";
+    QTest::newRow("zero") << "0" << "";
+    QTest::newRow("letters refused") << "abc" << "";
+    QTest::newRow("nothing typed") << "" << "";
+}
+
+void tst_FSelecModulos::typedIdentifier()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, chosen);
+    QSignalSpy spy(list, &FSelecModulos::Seleccionado);
+    open(2, QString());
+    QTest::keyClicks(box(), typed);
+    press(Qt::Key_Return);
+    QCOMPARE(spy.count(), chosen.isEmpty() ? 0 : 1);
+    QCOMPARE(list->getModSeleccionado(), chosen);
+}
+
+void tst_FSelecModulos::boxAndTable()
+{
+    open(2, QString());
+    press(Qt::Key_Down);
+    QVERIFY(table()->hasFocus());
+    QCOMPARE(table()->currentRow(), 0);
+    press(Qt::Key_Down);
+    QCOMPARE(table()->currentRow(), 1);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    QVERIFY(box()->hasFocus());
+    QCOMPARE(box()->selectedText(), box()->text());
+}
+
+void tst_FSelecModulos::menu_data()
+{
+    QTest::addColumn<int>("function");
+    QTest::addColumn<QStringList>("entries");
+    QTest::newRow("manage") << 1 << QStringList{"&Module Clear", "&Modify Module ID"};
+    QTest::newRow("save") << 2 << QStringList();
+    QTest::newRow("load") << 4 << QStringList();
+}
+
+void tst_FSelecModulos::menu()
+{
+    QFETCH(int, function);
+    QFETCH(QStringList, entries);
+    open(function, function == 2 ? QString() : QStringLiteral("ZetaVX_DVBS2"));
+    PopupAnswerer answerer;
+    press(Qt::Key_F5);
+    press(Qt::Key_F5);
+    QCOMPARE(answerer.menus, entries.isEmpty() ? 0 : 1);
+    QCOMPARE(answerer.entries, entries);
+}
+
+void tst_FSelecModulos::deleteModule_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("emitted");
+    QTest::newRow("confirmed") << int(Qt::Key_Return) << 1;
+    QTest::newRow("cancelled") << int(Qt::Key_Escape) << 0;
+}
+
+void tst_FSelecModulos::deleteModule()
+{
+    QFETCH(int, answer);
+    QFETCH(int, emitted);
+    QSignalSpy deleted(list, &FSelecModulos::deleteModuleId);
+    QSignalSpy modify(list, &FSelecModulos::ModificarID);
+    open(1, "ZetaVX_DVBS2");
+    press(Qt::Key_Down);
+    // Whoever receives the signal removes the section; the list shows the file again.
+    connect(list, &FSelecModulos::deleteModuleId, this, [this](IForm *) {
+        ConfigData().removeSection(file, list->getModSeleccionado());
+    });
+    ModalAnswerer alerts({answer});
+    {
+        PopupAnswerer menu({Qt::Key_Return});
+        press(Qt::Key_F5);
+    }
+    QCOMPARE(alerts.seen.size(), 1);
+    QCOMPARE(alerts.seen.at(0).title, QStringLiteral("Module Erasing"));
+    QCOMPARE(alerts.seen.at(0).message, QStringLiteral("Confirm delete of Module 7"));
+    QCOMPARE(deleted.count(), emitted);
+    QCOMPARE(column(0), emitted ? QStringList{"101"} : (QStringList{"101", "7"}));
+
+    // Changing an identifier: the signal, then the new text shown in place.
+    PopupAnswerer second({Qt::Key_Down, Qt::Key_Return});
+    press(Qt::Key_F5);
+    QCOMPARE(modify.count(), 1);
+    list->setModSeleccionado("900");
+    QCOMPARE(table()->item(table()->currentRow(), 0)->text(), QStringLiteral("900"));
+}
+
+void tst_FSelecModulos::shownByOtherForm()
+{
+    open(2, QString());
+    QCOMPARE(table()->rowCount(), 4);
+    ConfigData().removeSection(file, "101");
+    open(2, QString(), QStringLiteral("CfgProd"));
+    QCOMPARE(table()->rowCount(), 4);
+    open(2, QString());
+    QCOMPARE(table()->rowCount(), 3);
+}
+
+void tst_FSelecModulos::identifierForm()
+{
+    FModifIDMod form(top);
+    form.resize(320, 220);
+    QSignalSpy changed(&form, &FModifIDMod::IDModificado);
+    QSignalSpy salir(&form, &FModifIDMod::Salir);
+    form.setIDMod("101");
+    form.setFocus();
+    form.show();
+    auto *box = form.findChild<QLineEdit *>("m_IDMod");
+    QCOMPARE(box->text(), QStringLiteral("101"));
+    box->setFocus();
+    QTest::keyClicks(box, "2");
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(form.getIDMod(), QStringLiteral("1012"));
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(salir.count(), 1);
+}
+
+QTEST_MAIN(tst_FSelecModulos)
+#include "tst_fselecmodulos.moc"
