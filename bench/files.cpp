@@ -27,25 +27,30 @@ const QString Family = QStringLiteral("ZetaVX_DVBS2");
 
 QHash<QString, QVariant> sampleHash()
 {
-    return {{QStringLiteral("Entradas"), 1}, {QStringLiteral("C1_Act"), 1},
-            {QStringLiteral("C2_Act"), 1}, {QStringLiteral("LNB_1"), 1},
-            {QStringLiteral("LNB_2"), 0}, {QStringLiteral("Banda_1"), 1},
-            {QStringLiteral("Banda_2"), 0}, {QStringLiteral("Pol_1"), 1},
-            {QStringLiteral("Pol_2"), 0}, {QStringLiteral("Freq1_Input"), QStringLiteral("1550")},
+    return {{QStringLiteral("Entradas"), 1},
+            {QStringLiteral("C1_Act"), 1},
+            {QStringLiteral("C2_Act"), 1},
+            {QStringLiteral("LNB_1"), 1},
+            {QStringLiteral("LNB_2"), 0},
+            {QStringLiteral("Banda_1"), 1},
+            {QStringLiteral("Banda_2"), 0},
+            {QStringLiteral("Pol_1"), 1},
+            {QStringLiteral("Pol_2"), 0},
+            {QStringLiteral("Freq1_Input"), QStringLiteral("1550")},
             {QStringLiteral("Freq2_Input"), QStringLiteral("1210")},
             {QStringLiteral("SRate_1"), QStringLiteral("27500")},
             {QStringLiteral("SRate_2"), QStringLiteral("22000")},
-            {QStringLiteral("RollOff_1"), 0}, {QStringLiteral("RollOff_2"), 1},
-            {QStringLiteral("BW_1"), 255}, {QStringLiteral("BW_2"), 29},
+            {QStringLiteral("RollOff_1"), 0},
+            {QStringLiteral("RollOff_2"), 1},
+            {QStringLiteral("BW_1"), 255},
+            {QStringLiteral("BW_2"), 29},
             {QStringLiteral("Freq1_Output"), QStringLiteral("1100")},
             {QStringLiteral("Freq2_Output"), QStringLiteral("1300")},
-            {QStringLiteral("Atten_1"), 0}, {QStringLiteral("Atten_2"), 3}};
+            {QStringLiteral("Atten_1"), 0},
+            {QStringLiteral("Atten_2"), 3}};
 }
 
-QString moduleName(int i)
-{
-    return QStringLiteral("MOD%1").arg(i, 5, 10, QLatin1Char('0'));
-}
+QString moduleName(int i) { return QStringLiteral("MOD%1").arg(i, 5, 10, QLatin1Char('0')); }
 
 // Writes the file as the settings class would, without going through it.
 void writeModules(const QString &path, int count)
@@ -116,7 +121,8 @@ int main(int argc, char *argv[])
             // instead of answering from its process-wide cache.
             QFile f(path);
             f.open(QIODevice::ReadWrite);
-            f.setFileTime(QDateTime::currentDateTime().addSecs(-1), QFileDevice::FileModificationTime);
+            f.setFileTime(QDateTime::currentDateTime().addSecs(-1),
+                          QFileDevice::FileModificationTime);
             f.close();
             QSettings ini(path, QSettings::IniFormat);
             ok = ok && ini.childGroups().size() == count;
@@ -131,7 +137,8 @@ int main(int argc, char *argv[])
             QHash<QString, QVariant> read;
             ok = ok && ConfigData().readData(path, middle, read) && read.size() == hash.size();
         });
-        figure("writeData_" + n, repeats, [&] { ConfigData().writeData(path, middle, Family, hash); });
+        figure("writeData_" + n, repeats,
+               [&] { ConfigData().writeData(path, middle, Family, hash); });
         QStringList families;
         QString family = Family;
         ok = ok && ConfigData().getModuleList(path, families, family).size() == count;
@@ -142,11 +149,12 @@ int main(int argc, char *argv[])
     QTemporaryDir medium;
     writeModules(medium.filePath(QStringLiteral("first.cfi")), 3);
     for (int i = 1; i < 1000; ++i)
-        QFile::copy(medium.filePath(QStringLiteral("first.cfi")),
-                    medium.filePath(QStringLiteral("config_%1.cfi").arg(i, 4, 10, QLatin1Char('0'))));
+        QFile::copy(
+            medium.filePath(QStringLiteral("first.cfi")),
+            medium.filePath(QStringLiteral("config_%1.cfi").arg(i, 4, 10, QLatin1Char('0'))));
     FSelecFicheros browser;
-    const QStringList names{QStringLiteral("USB")};
-    const QStringList paths{medium.path()};
+    const QStringList names {QStringLiteral("USB")};
+    const QStringList paths {medium.path()};
     figure("browse_load", 5, [&] { browser.setFunctionAndOrigin(32, names, paths); });
     BenchProbe::report("browse_load_items", listed(browser));
     figure("browse_save", 5, [&] { browser.setFunctionAndOrigin(16, names, paths); });

@@ -92,8 +92,7 @@ long long median(std::vector<long long> v)
 int roundsRun = 0;
 
 // The median time of a round; 0 when a round got no answer.
-template <typename Round>
-long long measure(Round round)
+template<typename Round> long long measure(Round round)
 {
     std::vector<long long> ns;
     for (roundsRun = 1; roundsRun <= Warmup + Rounds; ++roundsRun) {
@@ -109,7 +108,8 @@ long long measure(Round round)
 
 // The bytes of both exchanges as they travel: F6's three answers, F8's 23
 // requests.
-struct Traffic {
+struct Traffic
+{
     QList<QByteArray> f6Answers;
     QList<QByteArray> f8Requests;
 };
@@ -119,9 +119,9 @@ Traffic traffic()
     ModuleEmulator module;
     Traffic t;
     CommProtocol p;
-    for (bool (CommProtocol::*build)() : {&CommProtocol::buildGetModuleInfoRequest,
-                                          &CommProtocol::buildGetLevelRequest,
-                                          &CommProtocol::buildGetAllCfgRequest}) {
+    for (bool (CommProtocol::*build)() :
+         {&CommProtocol::buildGetModuleInfoRequest, &CommProtocol::buildGetLevelRequest,
+          &CommProtocol::buildGetAllCfgRequest}) {
         p.clearMsgData();
         (p.*build)();
         for (const ModuleEmulator::Reply &r : module.handleFrame(p.msgData, 0))
@@ -136,7 +136,8 @@ Traffic traffic()
     p.buildSetAllCfgRequest(false, false);
     t.f8Requests << StreamFramer::encode(p.msgData, 0);
     for (int at = 4; at + 4 <= all.size();) {
-        const int command = (static_cast<unsigned char>(all.at(at + 2)) << 8) | static_cast<unsigned char>(all.at(at + 3));
+        const int command = (static_cast<unsigned char>(all.at(at + 2)) << 8)
+            | static_cast<unsigned char>(all.at(at + 3));
         const int size = 4 + ModuleEmulator::payloadSize(command);
         t.f8Requests << StreamFramer::encode(all.mid(at, size), 0);
         at += size;
@@ -175,7 +176,8 @@ int main(int argc, char *argv[])
     const Traffic bytes = traffic();
     if (bytes.f6Answers.size() != 3 || bytes.f8Requests.size() != 23)
         fail(QStringLiteral("unexpected traffic: %1 answers, %2 requests")
-                     .arg(bytes.f6Answers.size()).arg(bytes.f8Requests.size()));
+                 .arg(bytes.f6Answers.size())
+                 .arg(bytes.f8Requests.size()));
 
     // Baseline: the same bytes through an echo server.
     QProcess echoServer;
@@ -185,7 +187,8 @@ int main(int argc, char *argv[])
     if (!echo.open(error))
         fail(error);
     int echoed = 0;
-    QObject::connect(&echo, &LinkTransport::received, [&echoed](const QByteArray &b) { echoed += b.size(); });
+    QObject::connect(&echo, &LinkTransport::received,
+                     [&echoed](const QByteArray &b) { echoed += b.size(); });
     const long long echoF6 = measure([&] {
         for (const QByteArray &answer : bytes.f6Answers) {
             echoed = 0;

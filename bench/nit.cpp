@@ -44,9 +44,10 @@ void figure(const char *name, const std::function<void()> &batch)
 }
 
 T_CHFREQTRANS *const tables[ChannFrecTranslator::RuleCount] = {
-    BG_CCIR_arr, L_France_arr, I_UK_SM8_arr, DK_OIRT_arr, M_Brazil_arr, B_Australia_arr,
-    BG_Italy_arr, BG_Morocco_arr, BG_New_Zealand_arr, BG_India_arr, I_UK_arr, I_Ireland_arr,
-    I_South_Africa_arr, DK_Poland_arr, DK_Czech_Republic_arr, K_DOM_TOM_arr};
+    BG_CCIR_arr,     L_France_arr,  I_UK_SM8_arr,       DK_OIRT_arr,        M_Brazil_arr,
+    B_Australia_arr, BG_Italy_arr,  BG_Morocco_arr,     BG_New_Zealand_arr, BG_India_arr,
+    I_UK_arr,        I_Ireland_arr, I_South_Africa_arr, DK_Poland_arr,      DK_Czech_Republic_arr,
+    K_DOM_TOM_arr};
 
 TerrestrialDelSysDes terrestrial()
 {
@@ -101,7 +102,8 @@ int main(int argc, char *argv[])
     const QList<int> freqs = byFreq.keys();
     figure("translator_channelToFreq", [&] {
         for (int i = 0; i < Lookups; ++i)
-            sink += translator.channelToFreq(ChannFrecTranslator::BG_CCIR, names.at(i % names.size()));
+            sink += translator.channelToFreq(ChannFrecTranslator::BG_CCIR,
+                                             names.at(i % names.size()));
     });
     figure("plainmap_channelToFreq", [&] {
         for (int i = 0; i < Lookups; ++i)
@@ -109,7 +111,9 @@ int main(int argc, char *argv[])
     });
     figure("translator_freqToChannel", [&] {
         for (int i = 0; i < Lookups; ++i)
-            sink += translator.freqToChannel(ChannFrecTranslator::BG_CCIR, freqs.at(i % freqs.size())).size();
+            sink += translator
+                        .freqToChannel(ChannFrecTranslator::BG_CCIR, freqs.at(i % freqs.size()))
+                        .size();
     });
     figure("plainmap_freqToChannel", [&] {
         for (int i = 0; i < Lookups; ++i)

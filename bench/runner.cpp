@@ -27,15 +27,12 @@ bool haveValgrind = false;
 
 long long monotonicNs()
 {
-    timespec ts{};
+    timespec ts {};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
 }
 
-void note(const QString &text)
-{
-    std::fprintf(stderr, "msp-bench: %s\n", qPrintable(text));
-}
+void note(const QString &text) { std::fprintf(stderr, "msp-bench: %s\n", qPrintable(text)); }
 
 Figures parseReport(const QByteArray &out)
 {
@@ -59,7 +56,9 @@ Figures run(const QString &program, const QStringList &args = {})
     const long long spawn = monotonicNs();
     p.start(program, args);
     if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        note(QStringLiteral("%1 failed (exit code %2)").arg(QFileInfo(program).fileName()).arg(p.exitCode()));
+        note(QStringLiteral("%1 failed (exit code %2)")
+                 .arg(QFileInfo(program).fileName())
+                 .arg(p.exitCode()));
         p.kill();
         p.waitForFinished();
         return {};
@@ -69,10 +68,7 @@ Figures run(const QString &program, const QStringList &args = {})
     return f;
 }
 
-QString bench(const char *name)
-{
-    return binDir + QLatin1Char('/') + QLatin1String(name);
-}
+QString bench(const char *name) { return binDir + QLatin1Char('/') + QLatin1String(name); }
 
 // Instruction counts of a program under callgrind: "total" for the whole
 // run, or one figure per region the program dumped.
@@ -82,7 +78,8 @@ Figures callgrind(const char *name, bool regions)
     if (!haveValgrind)
         return f;
     const QString out = work.filePath(QStringLiteral("cg.%1").arg(QLatin1String(name)));
-    QStringList args{QStringLiteral("--tool=callgrind"), QStringLiteral("--callgrind-out-file=") + out};
+    QStringList args {QStringLiteral("--tool=callgrind"),
+                      QStringLiteral("--callgrind-out-file=") + out};
     if (regions)
         args << QStringLiteral("--collect-atstart=no");
     args << bench(name);
@@ -92,7 +89,8 @@ Figures callgrind(const char *name, bool regions)
                                      QRegularExpression::MultilineOption);
     const QRegularExpression totals(QStringLiteral("^(?:totals|summary): (\\d+)"),
                                     QRegularExpression::MultilineOption);
-    const QFileInfoList dumps = QDir(work.path()).entryInfoList({QFileInfo(out).fileName() + QLatin1Char('*')});
+    const QFileInfoList dumps
+        = QDir(work.path()).entryInfoList({QFileInfo(out).fileName() + QLatin1Char('*')});
     for (const QFileInfo &dump : dumps) {
         QFile file(dump.filePath());
         if (!file.open(QIODevice::ReadOnly))
@@ -136,13 +134,14 @@ QString fmtKb(double kb)
                       : QStringLiteral("%1 kB").arg(kb, 0, 'f', 0);
 }
 
-struct Row {
+struct Row
+{
     QString what;
     QString measured;
     QString baseline;
-    double ratio = 0;   // 0: no ratio (a figure is missing)
+    double ratio = 0; // 0: no ratio (a figure is missing)
     QString target;
-    QString verdict;    // "ok", "MISS" or empty
+    QString verdict; // "ok", "MISS" or empty
 };
 std::vector<Row> rows;
 
@@ -150,14 +149,12 @@ void add(const QString &what, const QString &measured, const QString &baseline, 
          const QString &target = QString(), const QString &verdict = QString())
 {
     const bool known = m > 0 && b > 0;
-    rows.push_back({what, known ? measured : QStringLiteral("n/a"), b > 0 ? baseline : QStringLiteral("n/a"),
-                    known ? m / b : 0, target, known ? verdict : (target.isEmpty() ? QString() : QStringLiteral("n/a"))});
+    rows.push_back({what, known ? measured : QStringLiteral("n/a"),
+                    b > 0 ? baseline : QStringLiteral("n/a"), known ? m / b : 0, target,
+                    known ? verdict : (target.isEmpty() ? QString() : QStringLiteral("n/a"))});
 }
 
-QString verdict(bool ok)
-{
-    return ok ? QStringLiteral("ok") : QStringLiteral("MISS");
-}
+QString verdict(bool ok) { return ok ? QStringLiteral("ok") : QStringLiteral("MISS"); }
 
 void startup()
 {
@@ -175,20 +172,25 @@ void startup()
     }
     const double bareNs = median(bare), hostNs = median(host);
     add(QStringLiteral("Start-up to first paint, wall (median of 11)"),
-        QStringLiteral("host+plug-in %1").arg(fmtNs(hostNs)), QStringLiteral("bare Qt %1").arg(fmtNs(bareNs)),
-        hostNs, bareNs, QStringLiteral("<= 1.5x"), verdict(hostNs <= 1.5 * bareNs));
+        QStringLiteral("host+plug-in %1").arg(fmtNs(hostNs)),
+        QStringLiteral("bare Qt %1").arg(fmtNs(bareNs)), hostNs, bareNs, QStringLiteral("<= 1.5x"),
+        verdict(hostNs <= 1.5 * bareNs));
 
     const double bareIr = callgrind("bench_bare", false).value(QStringLiteral("total"));
     const double hostIr = callgrind("bench_hoststart", false).value(QStringLiteral("total"));
-    add(QStringLiteral("Start-up to first paint, instructions"), QStringLiteral("host+plug-in %1").arg(fmtIr(hostIr)),
+    add(QStringLiteral("Start-up to first paint, instructions"),
+        QStringLiteral("host+plug-in %1").arg(fmtIr(hostIr)),
         QStringLiteral("bare Qt %1").arg(fmtIr(bareIr)), hostIr, bareIr, QStringLiteral("<= 1.5x"),
         verdict(hostIr <= 1.5 * bareIr));
 
     const Figures phases = callgrind("bench_phases", true);
-    const struct { const char *region; const char *what; } phaseRows[] = {
-        {"load", "Loading the library (static init, root object)"},
-        {"run", "Run alone"},
-        {"paint", "Main menu's first paint after Run"}};
+    const struct
+    {
+        const char *region;
+        const char *what;
+    } phaseRows[] = {{"load", "Loading the library (static init, root object)"},
+                     {"run", "Run alone"},
+                     {"paint", "Main menu's first paint after Run"}};
     for (const auto &p : phaseRows) {
         const double ir = phases.value(QLatin1String(p.region));
         add(QLatin1String(p.what) + QStringLiteral(", instructions"), fmtIr(ir),
@@ -218,11 +220,13 @@ qint64 strippedSize(const QString &library, const QString &name)
 
 void librarySize()
 {
-    const double lib = strippedSize(QStringLiteral(MSP_PLUGIN_PATH), QStringLiteral("plugin.so")) / 1024.0;
+    const double lib
+        = strippedSize(QStringLiteral(MSP_PLUGIN_PATH), QStringLiteral("plugin.so")) / 1024.0;
     const double qt = strippedSize(QFileInfo(QStringLiteral(MSP_QT_LIBRARY)).canonicalFilePath(),
-                                   QStringLiteral("qtwidgets.so")) / 1024.0;
-    add(QStringLiteral("Stripped library size"), fmtKb(lib), QStringLiteral("libQt5Widgets %1").arg(fmtKb(qt)),
-        lib, qt);
+                                   QStringLiteral("qtwidgets.so"))
+        / 1024.0;
+    add(QStringLiteral("Stripped library size"), fmtKb(lib),
+        QStringLiteral("libQt5Widgets %1").arg(fmtKb(qt)), lib, qt);
 }
 
 void link()
@@ -245,35 +249,43 @@ void files()
 {
     const Figures t = run(bench("bench_files"));
     const Figures ir = callgrind("bench_files", true);
-    const QStringList ops{QStringLiteral("isValidFile"), QStringLiteral("getModuleList"),
-                          QStringLiteral("readData"), QStringLiteral("writeData")};
-    const QList<int> counts{1, 100, 10000};
+    const QStringList ops {QStringLiteral("isValidFile"), QStringLiteral("getModuleList"),
+                           QStringLiteral("readData"), QStringLiteral("writeData")};
+    const QList<int> counts {1, 100, 10000};
     for (const QString &op : ops) {
         for (int n : counts) {
             const QString key = QStringLiteral("%1_%2").arg(op).arg(n);
             const QString base = QStringLiteral("qsettings_%1").arg(n);
             const bool ok = t.value(QStringLiteral("files_ok_%1").arg(n)) == 1;
             add(QStringLiteral("%1, %2 module(s)").arg(op).arg(n),
-                QStringLiteral("%1 (%2)").arg(fmtIr(ir.value(key)), fmtNs(t.value(key + QStringLiteral("_ns")))),
-                QStringLiteral("QSettings %1 (%2)").arg(fmtIr(ir.value(base)), fmtNs(t.value(base + QStringLiteral("_ns")))),
+                QStringLiteral("%1 (%2)").arg(fmtIr(ir.value(key)),
+                                              fmtNs(t.value(key + QStringLiteral("_ns")))),
+                QStringLiteral("QSettings %1 (%2)")
+                    .arg(fmtIr(ir.value(base)), fmtNs(t.value(base + QStringLiteral("_ns")))),
                 ok ? ir.value(key) : 0, ir.value(base));
         }
         // Linear growth: a hundred times the modules costs about a hundred
         // times as much, as it does for the settings class itself.
-        const double grow = ir.value(op + QStringLiteral("_10000")) / std::max(1.0, ir.value(op + QStringLiteral("_100")));
-        const double base = ir.value(QStringLiteral("qsettings_10000")) / std::max(1.0, ir.value(QStringLiteral("qsettings_100")));
-        add(QStringLiteral("%1, growth 100 -> 10,000 modules").arg(op), QStringLiteral("x%1").arg(grow, 0, 'f', 1),
-            QStringLiteral("QSettings x%1").arg(base, 0, 'f', 1), grow, base, QStringLiteral("linear (<= 1.5x)"),
-            verdict(grow <= 1.5 * base));
+        const double grow = ir.value(op + QStringLiteral("_10000"))
+            / std::max(1.0, ir.value(op + QStringLiteral("_100")));
+        const double base = ir.value(QStringLiteral("qsettings_10000"))
+            / std::max(1.0, ir.value(QStringLiteral("qsettings_100")));
+        add(QStringLiteral("%1, growth 100 -> 10,000 modules").arg(op),
+            QStringLiteral("x%1").arg(grow, 0, 'f', 1),
+            QStringLiteral("QSettings x%1").arg(base, 0, 'f', 1), grow, base,
+            QStringLiteral("linear (<= 1.5x)"), verdict(grow <= 1.5 * base));
     }
-    const double load = t.value(QStringLiteral("browse_load_ns")), save = t.value(QStringLiteral("browse_save_ns"));
+    const double load = t.value(QStringLiteral("browse_load_ns")),
+                 save = t.value(QStringLiteral("browse_save_ns"));
     const int loadItems = int(t.value(QStringLiteral("browse_load_items")));
-    add(QStringLiteral("Browser, 1,000 .cfi files for loading, wall (%1 listed)").arg(loadItems), fmtNs(load),
-        QStringLiteral("unchecked listing %1").arg(fmtNs(save)), loadItems == 1000 ? load : 0, save,
-        QStringLiteral("< 1 s"), verdict(load < 1e9));
-    add(QStringLiteral("Browser, 1,000 .cfi files for loading, instructions"), fmtIr(ir.value(QStringLiteral("browse_load"))),
+    add(QStringLiteral("Browser, 1,000 .cfi files for loading, wall (%1 listed)").arg(loadItems),
+        fmtNs(load), QStringLiteral("unchecked listing %1").arg(fmtNs(save)),
+        loadItems == 1000 ? load : 0, save, QStringLiteral("< 1 s"), verdict(load < 1e9));
+    add(QStringLiteral("Browser, 1,000 .cfi files for loading, instructions"),
+        fmtIr(ir.value(QStringLiteral("browse_load"))),
         QStringLiteral("unchecked listing %1").arg(fmtIr(ir.value(QStringLiteral("browse_save")))),
-        loadItems == 1000 ? ir.value(QStringLiteral("browse_load")) : 0, ir.value(QStringLiteral("browse_save")));
+        loadItems == 1000 ? ir.value(QStringLiteral("browse_load")) : 0,
+        ir.value(QStringLiteral("browse_save")));
 }
 
 void channelsAndDescriptors()
@@ -282,35 +294,45 @@ void channelsAndDescriptors()
         return;
     const Figures t = run(bench("bench_nit"));
     const Figures ir = callgrind("bench_nit", true);
-    const struct { const char *figure, *base, *what, *baseWhat; } pairs[] = {
-        {"translator_build", "plainmap_build", "Channel translator construction (16 plans)",
-         "one plain map per plan"},
-        {"translator_channelToFreq", "plainmap_channelToFreq", "channelToFreq x 10,000", "plain map lookups"},
-        {"translator_freqToChannel", "plainmap_freqToChannel", "freqToChannel x 10,000", "plain map lookups"},
-        {"terrestrial_toBin", "copy_bytes", "Terrestrial descriptor toBin x 1,000, no history",
-         "copying its 13 bytes"},
-        {"terrestrial_toBin_history", "terrestrial_toBin", "Terrestrial descriptor toBin x 1,000, history file",
-         "no history"},
-        {"logical_toBin_history", "logical_toBin", "Logical channel descriptor (10 services) toBin x 1,000, history file",
-         "no history"}};
+    const struct
+    {
+        const char *figure, *base, *what, *baseWhat;
+    } pairs[]
+        = {{"translator_build", "plainmap_build", "Channel translator construction (16 plans)",
+            "one plain map per plan"},
+           {"translator_channelToFreq", "plainmap_channelToFreq", "channelToFreq x 10,000",
+            "plain map lookups"},
+           {"translator_freqToChannel", "plainmap_freqToChannel", "freqToChannel x 10,000",
+            "plain map lookups"},
+           {"terrestrial_toBin", "copy_bytes", "Terrestrial descriptor toBin x 1,000, no history",
+            "copying its 13 bytes"},
+           {"terrestrial_toBin_history", "terrestrial_toBin",
+            "Terrestrial descriptor toBin x 1,000, history file", "no history"},
+           {"logical_toBin_history", "logical_toBin",
+            "Logical channel descriptor (10 services) toBin x 1,000, history file", "no history"}};
     for (const auto &p : pairs) {
         const QString f = QLatin1String(p.figure), b = QLatin1String(p.base);
         add(QLatin1String(p.what),
-            QStringLiteral("%1 (%2)").arg(fmtIr(ir.value(f)), fmtNs(t.value(f + QStringLiteral("_ns")))),
-            QStringLiteral("%1 %2 (%3)").arg(QLatin1String(p.baseWhat), fmtIr(ir.value(b)),
-                                             fmtNs(t.value(b + QStringLiteral("_ns")))),
+            QStringLiteral("%1 (%2)").arg(fmtIr(ir.value(f)),
+                                          fmtNs(t.value(f + QStringLiteral("_ns")))),
+            QStringLiteral("%1 %2 (%3)")
+                .arg(QLatin1String(p.baseWhat), fmtIr(ir.value(b)),
+                     fmtNs(t.value(b + QStringLiteral("_ns")))),
             ir.value(f), ir.value(b));
     }
 }
 
 void print()
 {
-    const QStringList head{QStringLiteral("Benchmark"), QStringLiteral("Measured"), QStringLiteral("Baseline"),
-                           QStringLiteral("Ratio"), QStringLiteral("Target"), QString()};
-    std::vector<QStringList> lines{head};
+    const QStringList head {QStringLiteral("Benchmark"), QStringLiteral("Measured"),
+                            QStringLiteral("Baseline"),  QStringLiteral("Ratio"),
+                            QStringLiteral("Target"),    QString()};
+    std::vector<QStringList> lines {head};
     for (const Row &r : rows)
         lines.push_back({r.what, r.measured, r.baseline,
-                         r.ratio > 0 ? QStringLiteral("%1x").arg(r.ratio, 0, 'f', r.ratio < 0.1 ? 3 : 2) : QStringLiteral("-"),
+                         r.ratio > 0
+                             ? QStringLiteral("%1x").arg(r.ratio, 0, 'f', r.ratio < 0.1 ? 3 : 2)
+                             : QStringLiteral("-"),
                          r.target, r.verdict});
     std::vector<int> width(head.size(), 0);
     for (const QStringList &l : lines)
