@@ -18,7 +18,7 @@ CC=clang CXX=clang++ cmake -S "$top" -B "$asan" -DCMAKE_BUILD_TYPE=RelWithDebInf
     -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 cmake --build "$asan" --parallel "$jobs"
 
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:quarantine_size_mb=64"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$top/tests/sanitizers/lsan.supp:print_suppressions=0"
 

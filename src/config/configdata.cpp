@@ -313,6 +313,11 @@ bool ConfigData::isValidFile(const QString &file)
     return !session.ini().childGroups().isEmpty();
 }
 
+bool ConfigData::canHoldModules(const QString &file)
+{
+    return IniSession(file).usable();
+}
+
 QStringList ConfigData::getModuleList(const QString &file, QStringList &families, QString &family)
 {
     IniSession session(file);

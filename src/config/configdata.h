@@ -17,6 +17,10 @@ public:
     ConfigData();
 
     bool isValidFile(const QString &file);
+    // True when a module can be saved into the file without losing what it
+    // holds: it does not exist yet, or it reads as a settings file (possibly
+    // with no module yet). Huge, binary, unreadable files and folders are not.
+    bool canHoldModules(const QString &file);
     QStringList getModuleList(const QString &file, QStringList &families, QString &family);
     bool readData(const QString &file, const QString &module, QHash<QString, QVariant> &hash);
     bool writeData(const QString &file, const QString &module, const QString &family,

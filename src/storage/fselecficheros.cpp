@@ -302,6 +302,25 @@ void FSelecFicheros::RecargarVentana(int)
     loadFiles(false, 0);
 }
 
+// Saving reports success whatever the medium does, so what would make a save
+// fail is told here, while the user can still choose another folder or file.
+bool FSelecFicheros::canSaveInto(const QString &name)
+{
+    if (function != SaveConfig)
+        return true;
+    if (!QFileInfo(pathFicheros).isWritable()) {
+        alert(tr("Data writing"), tr("The medium is write protected"), FAlertMessage::ButtonOk,
+              FAlertMessage::IconError);
+        return false;
+    }
+    if (!ConfigData().canHoldModules(pathFicheros + QLatin1Char('/') + name)) {
+        alert(tr("Data writing"), tr("Not a configuration file:\n") + name, FAlertMessage::ButtonOk,
+              FAlertMessage::IconError);
+        return false;
+    }
+    return true;
+}
+
 QString FSelecFicheros::currentKey() const
 {
     const QListWidgetItem *item = ui->m_ListSelecFichWidget->currentItem();
@@ -337,7 +356,8 @@ void FSelecFicheros::keyPressEvent(QKeyEvent *event)
             const QString extension = fileFilter.right(4);
             if (!fileFilter.isEmpty() && fichSelec.right(4) != extension)
                 fichSelec += extension;
-            emit Aceptar(this);
+            if (canSaveInto(fichSelec))
+                emit Aceptar(this);
             break;
         }
         if (!list->currentItem())
@@ -357,7 +377,8 @@ void FSelecFicheros::keyPressEvent(QKeyEvent *event)
         if (target.isFile()) {
             qDebug() << "Press enter over name" << key;
             fichSelec = key;
-            emit Aceptar(this);
+            if (canSaveInto(fichSelec))
+                emit Aceptar(this);
             return;
         }
         // Gone since it was listed: nothing to enter.

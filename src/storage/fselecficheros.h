@@ -59,6 +59,7 @@ private slots:
 
 private:
     QString currentKey() const;
+    bool canSaveInto(const QString &name);
     int alert(const QString &title, const QString &message, int buttons, int icon, bool modal = true);
 
     Ui_FormSelecFicheros *ui;

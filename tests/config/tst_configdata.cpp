@@ -259,23 +259,25 @@ void tst_ConfigData::validFile_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("modules") << "mixed_families.cfi" << true;
-    QTest::newRow("services") << "services.cfi" << true;
-    QTest::newRow("top level only") << "only_top_level.cfi" << false;
-    QTest::newRow("garbage") << "garbage.cfi" << false;
-    QTest::newRow("empty") << "empty" << false;
-    QTest::newRow("missing") << "missing" << false;
-    QTest::newRow("folder") << "folder" << false;
-    QTest::newRow("link loop") << "loop" << false;
-    QTest::newRow("fifo") << "fifo" << false;
-    QTest::newRow("100 MB") << "huge" << false;
-    QTest::newRow("just below the limit") << "limit" << true;
+    QTest::addColumn<bool>("canHold");
+    QTest::newRow("modules") << "mixed_families.cfi" << true << true;
+    QTest::newRow("services") << "services.cfi" << true << true;
+    QTest::newRow("top level only") << "only_top_level.cfi" << false << true;
+    QTest::newRow("garbage") << "garbage.cfi" << false << false;
+    QTest::newRow("empty") << "empty" << false << true;
+    QTest::newRow("missing") << "missing" << false << true;
+    QTest::newRow("folder") << "folder" << false << false;
+    QTest::newRow("link loop") << "loop" << false << true;
+    QTest::newRow("fifo") << "fifo" << false << false;
+    QTest::newRow("100 MB") << "huge" << false << false;
+    QTest::newRow("just below the limit") << "limit" << true << true;
 }
 
 void tst_ConfigData::validFile()
 {
     QFETCH(QString, kind);
     QFETCH(bool, valid);
+    QFETCH(bool, canHold);
     QString file = path(QStringLiteral("x.cfi"));
     if (kind.endsWith(QLatin1String(".cfi"))) {
         file = golden(kind.toLatin1().constData());
@@ -304,6 +306,7 @@ void tst_ConfigData::validFile()
     QStringList families;
     QString filter;
     QCOMPARE(data.getModuleList(file, families, filter).isEmpty(), !valid);
+    QCOMPARE(data.canHoldModules(file), canHold);
     QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
 }
 

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/mount.h>
 #include <unistd.h>
 
 namespace {
@@ -47,6 +48,8 @@ private slots:
     void tipoFichero_data();
     void tipoFichero();
     void hostileFolder();
+    void saveRefusesWhatItCannotWrite_data();
+    void saveRefusesWhatItCannotWrite();
     void waitForMedia();
     void waitForMediaCancelled();
 
@@ -334,6 +337,66 @@ void tst_FSelecFicheros::hostileFolder()
     // Unreadable for a user that permissions apply to: then it lists as empty.
     QCOMPARE(shown().isEmpty(), geteuid() != 0);
     QFile::setPermissions(usb->filePath("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void tst_FSelecFicheros::saveRefusesWhatItCannotWrite_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("valid file") << "a.cfi" << false << "";
+    QTest::newRow("new name") << "new" << true << "";
+    QTest::newRow("garbage") << "bad.cfi" << false << "Not a configuration file:\nbad.cfi";
+    QTest::newRow("garbage typed") << "bad" << true << "Not a configuration file:\nbad.cfi";
+    QTest::newRow("100 MB") << "huge.cfi" << false << "Not a configuration file:\nhuge.cfi";
+    QTest::newRow("read-only medium") << "a.cfi" << false << "The medium is write protected";
+}
+
+// Saving answers "saved" whatever the medium does; what cannot work is told
+// while another file or medium can still be chosen.
+void tst_FSelecFicheros::saveRefusesWhatItCannotWrite()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, typed);
+    QFETCH(QString, message);
+    QString root = usb->path();
+    const bool readOnly = QByteArray(QTest::currentDataTag()) == "read-only medium";
+    if (readOnly) {
+        // Root writes anywhere: only a read-only mount stops it.
+        root = usb->filePath("ro");
+        QDir().mkdir(root);
+        if (mount("tmpfs", QFile::encodeName(root).constData(), "tmpfs", 0, "size=64k") != 0)
+            QSKIP("cannot mount a tmpfs here (needs CAP_SYS_ADMIN)");
+    }
+    makeFile(root + "/a.cfi", ValidConfig);
+    makeFile(root + "/bad.cfi", QByteArray("\0[1]\n", 5));
+    QFile huge(root + "/huge.cfi");
+    if (!readOnly) {
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(100 * 1024 * 1024));
+        huge.close();
+    }
+    if (readOnly)
+        mount("tmpfs", QFile::encodeName(root).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr);
+    QSignalSpy aceptar(browser, &FSelecFicheros::Aceptar);
+    QVERIFY(browser->setFunctionAndOrigin(16, {"USB"}, {root}));
+    ModalAnswerer alerts({Qt::Key_Return});
+    if (typed) {
+        type(name);
+    } else {
+        press(Qt::Key_Down);
+        list()->setCurrentRow(shown().indexOf(name));
+    }
+    press(Qt::Key_Return);
+    if (readOnly)
+        umount(QFile::encodeName(root).constData());
+    QCOMPARE(aceptar.count(), message.isEmpty() ? 1 : 0);
+    QCOMPARE(alerts.seen.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(alerts.seen.at(0).title, QStringLiteral("Data writing"));
+        QCOMPARE(alerts.seen.at(0).message, message);
+        QCOMPARE(browser->getPathFicheros(), root);
+    }
 }
 
 // Media are looked up in "proc/mounts" under the working directory.
