@@ -72,10 +72,16 @@ void HostWindow::startModule()
             msp->SetDataConfig(stored);
     }
     device->setStatus(QStringLiteral("%1 %2").arg(msp->Nombre(), msp->Version()));
-    // The plug-in's first form takes the keypad.
+    // The keypad goes to the first field of the plug-in's first form, as on
+    // the device, where nothing else on the screen takes keys.
     activateWindow();
-    if (QWidget *first = device->pluginArea()->nextInFocusChain(); first && device->pluginArea()->isAncestorOf(first))
-        first->setFocus();
+    QWidget *area = device->pluginArea();
+    for (QWidget *w = area->nextInFocusChain(); w && w != area; w = w->nextInFocusChain()) {
+        if (area->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
     refreshIndicators();
 }
 

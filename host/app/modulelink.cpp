@@ -35,6 +35,14 @@ ModuleLink::ModuleLink(LinkTransport *transport, QObject *parent)
     });
 }
 
+ModuleLink::~ModuleLink()
+{
+    // The transport may report its closing; this object's timers are gone by
+    // the time QObject would delete it.
+    link->disconnect(this);
+    delete link;
+}
+
 bool ModuleLink::open(QString &error)
 {
     return link->open(error);

@@ -33,6 +33,7 @@ public:
 
     // Takes ownership of the transport.
     explicit ModuleLink(LinkTransport *transport, QObject *parent = nullptr);
+    ~ModuleLink() override;
 
     bool open(QString &error);
     bool isUp() const;

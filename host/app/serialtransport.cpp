@@ -12,6 +12,12 @@ SerialTransport::SerialTransport(const QString &device, qint32 baud, QObject *pa
     });
 }
 
+SerialTransport::~SerialTransport()
+{
+    port.disconnect(this);
+    port.close();
+}
+
 bool SerialTransport::open(QString &error)
 {
     port.setPortName(device);

@@ -12,6 +12,7 @@ class SerialTransport : public LinkTransport
 
 public:
     SerialTransport(const QString &device, qint32 baud, QObject *parent = nullptr);
+    ~SerialTransport() override;
 
     bool open(QString &error) override;
     bool isOpen() const override { return port.isOpen(); }

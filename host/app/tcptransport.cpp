@@ -20,6 +20,14 @@ TcpTransport::TcpTransport(const QString &host, quint16 port, QObject *parent)
     });
 }
 
+TcpTransport::~TcpTransport()
+{
+    // Closing the socket reports a disconnection, which would restart the
+    // retry timer, already destroyed by then.
+    socket.disconnect(this);
+    socket.abort();
+}
+
 bool TcpTransport::open(QString &error)
 {
     socket.connectToHost(host, port);

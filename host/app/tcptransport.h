@@ -13,6 +13,7 @@ class TcpTransport : public LinkTransport
 
 public:
     TcpTransport(const QString &host, quint16 port, QObject *parent = nullptr);
+    ~TcpTransport() override;
 
     bool open(QString &error) override;
     bool isOpen() const override;
