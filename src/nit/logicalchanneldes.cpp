@@ -36,8 +36,10 @@ ServiceData &LogicalChannelDes::getServiceData(int index)
 {
     if (index < 0 || index >= m_services.size()) {
         qWarning() << "Logical Channel Descriptor: no service at index" << index;
-        m_outOfRange = ServiceData();
-        return m_outOfRange;
+        // A fresh scratch entry, so a bad index never touches the stored ones.
+        static ServiceData outOfRange;
+        outOfRange = ServiceData();
+        return outOfRange;
     }
     return m_services[index];
 }

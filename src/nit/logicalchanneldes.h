@@ -49,7 +49,4 @@ private:
     unsigned short m_headerSize;
     QString m_pathHist;
     unsigned char m_wire[2];
-    // Handed out for an index outside the list, so a bad index never
-    // touches the stored entries.
-    ServiceData m_outOfRange;
 };

@@ -15,7 +15,6 @@ class tst_ChannelPlans : public QObject
 private slots:
     void tables_data();
     void tables();
-    void notableRows();
 };
 
 namespace {
@@ -309,29 +308,6 @@ void tst_ChannelPlans::tables()
     QVERIFY(end.channel.isEmpty());
     QCOMPARE(end.frequency, 0.0);
     QCOMPARE(end.index, 0);
-}
-
-void tst_ChannelPlans::notableRows()
-{
-    // The rows the plans are known by, spelled out once more.
-    QCOMPARE(L_France_arr[7].channel, QString("S8"));
-    QCOMPARE(L_France_arr[7].frequency, L_France_arr[10].frequency);
-    QCOMPARE(L_France_arr[10].channel, QString("L5"));
-    QCOMPARE(L_France_arr[16].channel, QString("S11"));
-    QCOMPARE(L_France_arr[16].frequency, 202.75);
-    QCOMPARE(L_France_arr[13].frequency, 202.75);
-    QCOMPARE(I_South_Africa_arr[22].channel, QString("13"));
-    QCOMPARE(int(I_South_Africa_arr[22].frequency * 1000.0), 250180);
-    QCOMPARE(DK_OIRT_arr[0].index, 30);
-    QCOMPARE(DK_OIRT_arr[4].index, 13);
-    QCOMPARE(DK_OIRT_arr[50].channel, QString("R21"));
-    QCOMPARE(M_Brazil_arr[5].channel, QString("A-5"));
-    QCOMPARE(M_Brazil_arr[10].channel, QString("A(14)"));
-    QCOMPARE(M_Brazil_arr[39].channel, QString("W(36)"));
-    QCOMPARE(M_Brazil_arr[65].channel, QString("ZZ(62)"));
-    QCOMPARE(B_Australia_arr[24].channel, QString("10O"));
-    QCOMPARE(BG_India_arr[52].channel, QString("S37"));
-    QCOMPARE(BG_India_arr[52].index, 101);
 }
 
 QTEST_MAIN(tst_ChannelPlans)
