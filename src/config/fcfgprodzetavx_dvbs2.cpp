@@ -267,10 +267,10 @@ void FCfgProdZetaVX_DVBS2::ActivateLNB2Changed(int index)
 
 // Switching a processor off leaves its "Auto" box alone, so the bandwidth list
 // can still be unlocked while the processor is off.
-void FCfgProdZetaVX_DVBS2::enableProcessor(bool on, CheckBox *autoBox, QList<QWidget *> fields,
+void FCfgProdZetaVX_DVBS2::enableProcessor(bool on, CheckBox *autoBox, const QList<QWidget *> &settings,
                                            QWidget *bandwidth)
 {
-    for (QWidget *w : fields)
+    for (QWidget *w : settings)
         w->setEnabled(on);
     if (on) {
         autoBox->setEnabled(true);
