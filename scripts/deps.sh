@@ -10,6 +10,10 @@ fonts-dejavu-core"
 if [ "${1:-}" = "--hardening" ]; then
     PACKAGES="$PACKAGES clang libclang-rt-14-dev clang-tidy clang-format cppcheck"
 fi
+# The benchmarks count instructions with callgrind.
+if [ "${1:-}" = "--bench" ]; then
+    PACKAGES="$PACKAGES valgrind"
+fi
 
 missing=""
 for p in $PACKAGES; do

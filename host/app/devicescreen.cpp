@@ -19,11 +19,11 @@ DeviceScreen::DeviceScreen(QWidget *parent)
     small.setPointSize(8);
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("hostStatus"));
-    status->setGeometry(4, 0, 220, 20);
+    status->setGeometry(4, 0, 200, 20);
     status->setFont(small);
     indicators = new QLabel(this);
     indicators->setObjectName(QStringLiteral("hostIndicators"));
-    indicators->setGeometry(224, 0, 92, 20);
+    indicators->setGeometry(204, 0, 112, 20);
     indicators->setFont(small);
     indicators->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QTimer>
 
 HostWindow::HostWindow(HostServices *services, MediaWatcher *media, ConfigStore *store,
                        LanguageSwitcher *language, bool withKeypad, QWidget *parent)
@@ -72,23 +73,31 @@ void HostWindow::startModule()
             msp->SetDataConfig(stored);
     }
     device->setStatus(QStringLiteral("%1 %2").arg(msp->Nombre(), msp->Version()));
-    // The keypad goes to the first field of the plug-in's first form, as on
-    // the device, where nothing else on the screen takes keys.
     activateWindow();
+    // On the device nothing but the plug-in takes keys while it runs.
+    setFocusPolicy(Qt::NoFocus);
+    focusPlugin();
+    refreshIndicators();
+}
+
+void HostWindow::focusPlugin()
+{
     QWidget *area = device->pluginArea();
     for (QWidget *w = area->nextInFocusChain(); w && w != area; w = w->nextInFocusChain()) {
-        if (area->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+        if (area->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
             w->setFocus(Qt::OtherFocusReason);
-            break;
+            return;
         }
     }
-    refreshIndicators();
 }
 
 void HostWindow::moduleEnded()
 {
     running = false;
+    placeholderKeys = false;
+    QTimer::singleShot(0, this, [this] { placeholderKeys = !running; });
     device->showPlaceholder(tr("Module closed.\n\nOK (Return): start it again\nEsc: quit the host"));
+    setFocusPolicy(Qt::StrongFocus);
     setFocus();
 }
 
@@ -103,7 +112,7 @@ void HostWindow::refreshIndicators()
                 parts << m.name;
     if (languageSwitcher)
         parts << languageSwitcher->language().toUpper();
-    device->setIndicators(parts.join(QStringLiteral("  ")));
+    device->setIndicators(parts.join(QLatin1Char(' ')));
 }
 
 QWidget *HostWindow::keyTarget() const
@@ -119,6 +128,12 @@ QWidget *HostWindow::keyTarget() const
 
 void HostWindow::sendKey(int key, const QString &text)
 {
+    // A key with nowhere to go in the running plug-in goes to its first field.
+    if (running && !QApplication::activePopupWidget() && !QApplication::activeModalWidget()) {
+        QWidget *focus = QApplication::focusWidget();
+        if (!focus || !device->pluginArea()->isAncestorOf(focus) || !focus->isVisible())
+            focusPlugin();
+    }
     QWidget *target = keyTarget();
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
@@ -163,7 +178,7 @@ bool HostWindow::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         if (key->key() == Qt::Key_Q && (key->modifiers() & Qt::ControlModifier)) {
-            qApp->quit();
+            emit quitRequested();
             return true;
         }
     }
@@ -177,14 +192,14 @@ bool HostWindow::eventFilter(QObject *watched, QEvent *event)
 
 void HostWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (running) {
+    if (running || !placeholderKeys) {
         QWidget::keyPressEvent(event);
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         startModule();
     else if (event->key() == Qt::Key_Escape)
-        qApp->quit();
+        emit quitRequested();
     else
         QWidget::keyPressEvent(event);
 }

@@ -49,12 +49,18 @@ public slots:
     // Link, media and language in the status line.
     void refreshIndicators();
 
+signals:
+    // Escape on the "Module closed" screen or Ctrl+Q.
+    void quitRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void moduleEnded();
+    // Gives the keypad to the first field of the plug-in's visible form.
+    void focusPlugin();
     void switchLanguage();
 
     HostServices *services;
@@ -66,6 +72,9 @@ private:
     Imsp *msp = nullptr;
     ModuleEmulator *emulator = nullptr;
     bool running = false;
+    // Set once the key that closed the plug-in has finished travelling up
+    // the widget tree, so that it does not also quit the host.
+    bool placeholderKeys = false;
     bool linkUp = false;
     QString shotDir;
     int shotCount = 0;

@@ -233,6 +233,7 @@ int main(int argc, char *argv[])
         window.screen()->setStatus(text);
         window.refreshIndicators();
     });
+    QObject::connect(&window, &HostWindow::quitRequested, &app, &QCoreApplication::quit);
     window.show();
     window.startModule();
 

@@ -31,7 +31,7 @@ class IniSession
 {
 public:
     explicit IniSession(const QString &path)
-        : target(path)
+        : target(path), folder(copyFolder()), id(QString::number(++sessions))
     {
         const QFileInfo info(path);
         // A symbolic-link loop or a dangling link does not exist; folders,
@@ -44,14 +44,28 @@ public:
             state = TooLarge;
         else
             state = load(path) ? Loaded : Unreadable;
-        if (!copyDir.isValid()) {
-            qWarning() << "Cannot create a working folder for" << path;
-            state = Unreadable;
-            return;
-        }
         if (state != Loaded && state != Missing)
             qWarning() << "Not a configuration file:" << path;
-        settings.reset(new QSettings(copyPath(), QSettings::IniFormat));
+        if (!folder.isEmpty()) {
+            settings.reset(new QSettings(copyPath(), QSettings::IniFormat));
+            return;
+        }
+        // No writable temporary folder: work on the file itself, as the
+        // settings class would on its own. A file that is no configuration
+        // file reads as empty and is never written.
+        qWarning() << "Cannot create a working folder for" << path;
+        direct = true;
+        settings.reset(new QSettings(usable() ? path : QStringLiteral("/dev/null"),
+                                     QSettings::IniFormat));
+    }
+
+    ~IniSession()
+    {
+        settings.reset();
+        if (!folder.isEmpty()) {
+            QFile::remove(copyPath());
+            QFile::remove(checkPath());
+        }
     }
 
     // True when the file's contents are known: it was read, or it does not exist yet.
@@ -68,13 +82,18 @@ public:
         }
         settings->sync();
         bool ok = settings->status() == QSettings::NoError;
+        if (direct) {
+            if (!ok)
+                qWarning() << "Cannot write configuration file" << target;
+            return;
+        }
         const QMap<QString, QString> expected = contents(*settings);
         settings.reset();
         // The settings class writes through a buffered QSaveFile and can
         // report success for a file cut short when the disk fills at its last
         // flush; read what it wrote back under a new name (no cache) and
         // compare.
-        const QString check = copyDir.filePath(QStringLiteral("check.cfi"));
+        const QString check = checkPath();
         if (ok && QFile::exists(copyPath()))
             ok = QFile::rename(copyPath(), check)
                     && contents(QSettings(check, QSettings::IniFormat)) == expected;
@@ -110,7 +129,25 @@ public:
 private:
     enum State { Missing, Loaded, NotAFile, TooLarge, Unreadable };
 
-    QString copyPath() const { return copyDir.filePath(QStringLiteral("copy.cfi")); }
+    // The private copies of all sessions share one folder, made on first use
+    // and removed with the process: a folder of its own for each session
+    // cost a directory creation and removal on every call, most of the time
+    // of listing a medium's configuration files. It is made again when it is
+    // gone (a long-running host may see its temporary folder cleaned) or not
+    // ours to write in (the process changed its user).
+    static QString copyFolder()
+    {
+        static std::unique_ptr<QTemporaryDir> shared;
+        if (!shared || !shared->isValid() || !QFileInfo(shared->path()).isWritable()) {
+            if (shared)
+                shared->setAutoRemove(false);
+            shared.reset(new QTemporaryDir);
+        }
+        return shared->isValid() ? shared->path() : QString();
+    }
+
+    QString copyPath() const { return folder + QStringLiteral("/copy-") + id + QStringLiteral(".cfi"); }
+    QString checkPath() const { return folder + QStringLiteral("/check-") + id + QStringLiteral(".cfi"); }
 
     // Every key with its value as text, lists marked apart from plain text.
     static QMap<QString, QString> contents(const QSettings &ini)
@@ -132,7 +169,7 @@ private:
     bool load(const QString &path)
     {
         QFile in(path);
-        if (!copyDir.isValid() || !in.open(QIODevice::ReadOnly))
+        if (!in.open(QIODevice::ReadOnly))
             return false;
         // Read at most one byte beyond the limit: the size may have changed
         // since it was checked.
@@ -140,13 +177,18 @@ private:
         // Settings files are text; a NUL byte marks some other kind of file.
         if (bytes.size() > ConfigData::MaxFileSize || bytes.contains('\0'))
             return false;
+        if (folder.isEmpty())
+            return true;
         QFile copy(copyPath());
         return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size();
     }
 
+    static inline int sessions = 0;
     QString target;
-    QTemporaryDir copyDir;
+    QString folder;
+    QString id;
     State state = Missing;
+    bool direct = false;
     std::unique_ptr<QSettings> settings;
 };
 

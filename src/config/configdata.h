@@ -85,5 +85,5 @@ public:
     // Files above this size are not configuration files: the settings class
     // parses a whole file in memory, and a stray huge "*.cfi" would stall the
     // keypad for seconds on every listing.
-    static constexpr qint64 MaxFileSize = 2 * 1024 * 1024;
+    static constexpr qint64 MaxFileSize = 8 * 1024 * 1024;
 };
