@@ -17,7 +17,6 @@ private slots:
     void decode();
     void byteByByte();
     void truncatedThenFrame();
-    void tooLong();
 };
 
 void tst_StreamFramer::crc()
@@ -127,13 +126,6 @@ void tst_StreamFramer::truncatedThenFrame()
     const QList<Event> next = framer.feed(StreamFramer::encode(good));
     QCOMPARE(next.size(), 1);
     QCOMPARE(next.first().bytes, good);
-}
-
-void tst_StreamFramer::tooLong()
-{
-    StreamFramer framer;
-    const QList<Event> events = framer.feed(QByteArray::fromHex("02000401"));
-    QCOMPARE(events.first().kind, Event::BadLength);
 }
 
 QTEST_MAIN(tst_StreamFramer)

@@ -1,5 +1,6 @@
 #include "commprotocol.h"
 #include "configstore.h"
+#include "devicedetector.h"
 #include "emulatortcpserver.h"
 #include "hostservices.h"
 #include "hostwindow.h"
@@ -20,6 +21,7 @@
 #include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -41,6 +43,7 @@ private slots:
     void faults_data();
     void faults();
     void serviceReset();
+    void mediaEventsReachThePlugin();
 
 private:
     void startHost(const QString &transportKind);
@@ -277,6 +280,34 @@ void tst_HostIntegration::serviceReset()
     QTRY_VERIFY(module->state() == ModuleEmulator::factoryState());
     press(Qt::Key_Escape);
     QTRY_COMPARE(visibleForm()->objectName(), QStringLiteral("MainMenu"));
+}
+
+void tst_HostIntegration::mediaEventsReachThePlugin()
+{
+    startHost(QStringLiteral("in-process"));
+    DeviceDetector *detector = DeviceDetector::Instance();
+    QSignalSpy usbIn(detector, &DeviceDetector::USBDeviceConnected);
+    QSignalSpy usbOut(detector, &DeviceDetector::USBDeviceDisconnected);
+    QSignalSpy sdIn(detector, &DeviceDetector::SDDeviceConnected);
+    QSignalSpy sdOut(detector, &DeviceDetector::SDDeviceDisconnected);
+    QString error;
+    QVERIFY(media->addMedium(QStringLiteral("SD=") + dir.filePath(QStringLiteral("sd")), error));
+    QStringList names, paths;
+    services->GetDevices(7, names, paths);
+    QCOMPARE(names, QStringList{QStringLiteral("USB")});
+
+    // The host sees the folders come and go and signals its own process.
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("sd"))));
+    QTRY_COMPARE(sdIn.count(), 1);
+    services->GetDevices(7, names, paths);
+    QCOMPARE(names, (QStringList{QStringLiteral("USB"), QStringLiteral("SD")}));
+    QVERIFY(QDir(dir.filePath(QStringLiteral("usb"))).removeRecursively());
+    QTRY_COMPARE(usbOut.count(), 1);
+    QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("usb"))));
+    QTRY_COMPARE(usbIn.count(), 1);
+    QVERIFY(QDir(dir.filePath(QStringLiteral("sd"))).removeRecursively());
+    QTRY_COMPARE(sdOut.count(), 1);
+    QCOMPARE(sdIn.count() + usbIn.count() + usbOut.count(), 3);
 }
 
 QTEST_MAIN(tst_HostIntegration)

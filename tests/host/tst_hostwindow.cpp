@@ -84,7 +84,6 @@ private slots:
     void cleanup();
     void startHandsBackStoredConfiguration();
     void endAndRestart();
-    void answersReachThePlugin();
     void keysGoToFocusOrModalDialog();
     void screenshotShowsDialogs();
     void languageKey();
@@ -183,19 +182,6 @@ bool tst_HostWindow::eventFilter(QObject *watched, QEvent *event)
         endOnEscape = nullptr;
     }
     return QObject::eventFilter(watched, event);
-}
-
-void tst_HostWindow::answersReachThePlugin()
-{
-    window->startModule();
-    CommProtocol request;
-    request.buildGetLevelRequest();
-    QVERIFY(plugin->services->SendMsg(plugin, request));
-    QTRY_COMPARE(plugin->received.size(), 1);
-    QCOMPARE(plugin->received.first().msgData,
-             QByteArray::fromHex("00040016") + QByteArray(1, char(module->levelCode(1))) + QByteArray(1, char(module->levelCode(2))));
-    QVERIFY(plugin->services->IsLinkUp());
-    QCOMPARE(plugin->services->LinkDescription(), QStringLiteral("emulator"));
 }
 
 void tst_HostWindow::keysGoToFocusOrModalDialog()

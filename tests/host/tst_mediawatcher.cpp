@@ -1,39 +1,17 @@
 #include "mediawatcher.h"
 
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <csignal>
-
-namespace {
-volatile sig_atomic_t lastSignal = 0;
-volatile sig_atomic_t signalCount = 0;
-void record(int sig)
-{
-    lastSignal = sig;
-    ++signalCount;
-}
-} // namespace
 
 class tst_MediaWatcher : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void badMedium_data();
     void badMedium();
-    void appearAndDisappear_data();
-    void appearAndDisappear();
     void presentMedia();
 };
-
-void tst_MediaWatcher::initTestCase()
-{
-    for (int sig : {SIGUSR1, SIGUSR2, SIGCONT, SIGALRM})
-        std::signal(sig, record);
-}
 
 void tst_MediaWatcher::badMedium_data()
 {
@@ -52,43 +30,6 @@ void tst_MediaWatcher::badMedium()
     QVERIFY(!w.addMedium(spec, error));
     QVERIFY(!error.isEmpty());
     QVERIFY(w.media().isEmpty());
-}
-
-void tst_MediaWatcher::appearAndDisappear_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("inserted");
-    QTest::addColumn<int>("removed");
-    QTest::newRow("USB memory") << "USB" << int(SIGUSR1) << int(SIGUSR2);
-    QTest::newRow("SD card") << "SD" << int(SIGCONT) << int(SIGALRM);
-    QTest::newRow("other names are USB") << "Stick" << int(SIGUSR1) << int(SIGUSR2);
-}
-
-void tst_MediaWatcher::appearAndDisappear()
-{
-    QFETCH(QString, name);
-    QFETCH(int, inserted);
-    QFETCH(int, removed);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("medium"));
-    MediaWatcher w;
-    QString error;
-    QVERIFY2(w.addMedium(name + QLatin1Char('=') + path, error), qPrintable(error));
-    QVERIFY(!w.media().first().present);
-    QSignalSpy changed(&w, &MediaWatcher::mediumChanged);
-    signalCount = 0;
-
-    QVERIFY(QDir().mkdir(path));
-    QTRY_COMPARE(changed.count(), 1);
-    QCOMPARE(changed.at(0).at(1).toBool(), true);
-    QTRY_COMPARE(int(signalCount), 1);
-    QCOMPARE(int(lastSignal), inserted);
-
-    QVERIFY(QDir(path).removeRecursively());
-    QTRY_COMPARE(changed.count(), 2);
-    QCOMPARE(changed.at(1).at(1).toBool(), false);
-    QTRY_COMPARE(int(signalCount), 2);
-    QCOMPARE(int(lastSignal), removed);
 }
 
 void tst_MediaWatcher::presentMedia()
