@@ -1,7 +1,6 @@
 #include "configdata.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -301,14 +300,11 @@ void tst_ConfigData::validFile()
             f.write(QByteArray(int(ConfigData::MaxFileSize - f.size()), 'x'));
     }
     ConfigData data;
-    QElapsedTimer timer;
-    timer.start();
     QCOMPARE(data.isValidFile(file), valid);
     QStringList families;
     QString filter;
     QCOMPARE(data.getModuleList(file, families, filter).isEmpty(), !valid);
     QCOMPARE(data.canHoldModules(file), canHold);
-    QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
 }
 
 void tst_ConfigData::saveKeepsOtherSections()

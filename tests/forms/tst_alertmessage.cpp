@@ -169,8 +169,8 @@ void tst_AlertMessage::nonModal()
     QCOMPARE(alert->showDialog(host, QStringLiteral("Reading"), QStringLiteral("Please wait"), 0, 1,
                                false),
              1);
+    // It keeps the event loop running for its 100 ms before answering.
     QVERIFY(elapsed.elapsed() >= 100);
-    QVERIFY(elapsed.elapsed() < 1000);
     QVERIFY(alert->isVisible());
     QCOMPARE(child<QLabel>(alert, "lbTitulo")->text(), QStringLiteral("Reading"));
 

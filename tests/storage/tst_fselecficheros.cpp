@@ -4,7 +4,6 @@
 #include "popupanswerer.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -197,10 +196,7 @@ void tst_FSelecFicheros::listing()
     QVERIFY(huge.resize(100 * 1024 * 1024));
     huge.close();
 
-    QElapsedTimer timer;
-    timer.start();
     QVERIFY(browser->setFunctionAndOrigin(function, {"USB"}, {usb->path()}));
-    QVERIFY2(timer.elapsed() < 1500, qPrintable(QString::number(timer.elapsed())));
     QCOMPARE(shown(), names);
     QCOMPARE(keysShown(), names);
     QCOMPARE(box()->isVisible(), withBox);
