@@ -9,12 +9,12 @@
 class CommMsg
 {
 public:
-    QByteArray msgData;       // big-endian frame bytes
-    int linkParam;            // for the host's link layer
-    int expectedAnswer;       // command of the awaited answer, 0 = none
-    bool linkSwitch;          // for the host's link layer
-    int answerTimeoutMs;      // wait for the answer or confirmation
-    bool linkFlags[8];        // [1], [2]: failure on delivery; [6], [7]: confirmation request
+    QByteArray msgData; // big-endian frame bytes
+    int linkParam; // for the host's link layer
+    int expectedAnswer; // command of the awaited answer, 0 = none
+    bool linkSwitch; // for the host's link layer
+    int answerTimeoutMs; // wait for the answer or confirmation
+    bool linkFlags[8]; // [1], [2]: failure on delivery; [6], [7]: confirmation request
 
     CommMsg() { initData(); }
     explicit CommMsg(QByteArray &data)
@@ -97,9 +97,9 @@ public:
         if (offset < 0 || msgData.size() < offset + 4)
             return 0;
         const unsigned int v = (static_cast<unsigned int>(byteAt(offset)) << 24)
-                + (static_cast<unsigned int>(byteAt(offset + 1)) << 16)
-                + (static_cast<unsigned int>(byteAt(offset + 2)) << 8)
-                + static_cast<unsigned int>(byteAt(offset + 3));
+            + (static_cast<unsigned int>(byteAt(offset + 1)) << 16)
+            + (static_cast<unsigned int>(byteAt(offset + 2)) << 8)
+            + static_cast<unsigned int>(byteAt(offset + 3));
         if (remove)
             dropFront(4);
         return v;

@@ -18,7 +18,7 @@ class IServiciosComunes;
 class Imsp
 {
 public:
-    virtual ~Imsp() {}
+    virtual ~Imsp() { }
 
     virtual QString Id() = 0;
     virtual QString Nombre() = 0;
@@ -30,16 +30,19 @@ public:
     virtual bool hayDatosTablaNIT() = 0;
     virtual bool hayDatosListaServicios() = 0;
     virtual void SetDataNIT(QHash<QString, QVariant> config, QStringList names, QList<int> ids,
-                            QList<int> actives, QString &text) = 0;
+                            QList<int> actives, QString &text)
+        = 0;
     virtual void SetDataNIT_2xout(QHash<QString, QVariant> config, QStringList names1,
                                   QStringList names2, QList<int> ids1, QList<int> ids2,
-                                  QList<int> actives1, QList<int> actives2, QString &text) = 0;
+                                  QList<int> actives1, QList<int> actives2, QString &text)
+        = 0;
     virtual void GetDescriptorsNIT(TransportDesc &desc) = 0;
     virtual void GetDescriptorsNIT_out2(TransportDesc &desc) = 0;
     virtual bool GetServicesActivesList(QStringList &names, QList<int> &ids) = 0;
     virtual bool GetServicesActivesList_out2(QStringList &names, QList<int> &ids) = 0;
     virtual void SetIServiciosComunes(IServiciosComunes *services) = 0;
-    virtual bool sendNitTable(QByteArray &table, unsigned short networkId, unsigned short section) = 0;
+    virtual bool sendNitTable(QByteArray &table, unsigned short networkId, unsigned short section)
+        = 0;
     virtual bool sendNitPass(unsigned char pass) = 0;
 };
 

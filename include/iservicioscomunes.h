@@ -42,7 +42,8 @@ public:
 
     // Keeps a module's configuration until the next start (SetDataConfig).
     virtual void StoreDataConfig(const QString &family, const QString &moduleKey,
-                                 QHash<QString, QVariant> config) = 0;
+                                 QHash<QString, QVariant> config)
+        = 0;
 
 protected:
     ~IServiciosComunes() = default;

@@ -14,8 +14,7 @@
 class MSP_HOST_DESCRIPTORS_EXPORT HDLogicalChannelDes
 {
 public:
-    struct Service
-    {
+    struct Service {
         unsigned short serviceId = 0;
         bool visible = true;
         unsigned short logicalChannelNumber = 0; // 10 bits

@@ -15,13 +15,11 @@
 class MSP_HOST_DESCRIPTORS_EXPORT T2DelSysDes
 {
 public:
-    struct SubCell
-    {
+    struct SubCell {
         unsigned char cellIdExtension = 0;
         quint32 transposerFrequency = 0; // units of 10 Hz
     };
-    struct Cell
-    {
+    struct Cell {
         unsigned short cellId = 0;
         // With the TFS flag every frequency is sent; without it only the
         // first (0 when the list is empty).

@@ -183,7 +183,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    const QList<QPair<QString, QImage>> images{
+    const QList<QPair<QString, QImage>> images {
         {QStringLiteral("info_icon.png"), badge(QColor(30, 100, 200), QStringLiteral("i"))},
         {QStringLiteral("warning_icon.png"), warning()},
         {QStringLiteral("error_icon.png"), error()},

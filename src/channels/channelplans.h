@@ -5,8 +5,7 @@
 // One channel of a national channel plan. The channel index is a code shared
 // across plans: the 8 MHz UHF raster 474 to 858 MHz is 52 to 100 wherever a
 // plan has it.
-struct T_CHFREQTRANS
-{
+struct T_CHFREQTRANS {
     QString channel; // as shown to the user, compared exactly
     double frequency; // centre frequency in MHz
     int index;

@@ -44,14 +44,19 @@ public:
             state = TooLarge;
         else
             state = load(path) ? Loaded : Unreadable;
-        if (folder.isEmpty()) {
-            qWarning() << "Cannot create a working folder for" << path;
-            state = Unreadable;
-            return;
-        }
         if (state != Loaded && state != Missing)
             qWarning() << "Not a configuration file:" << path;
-        settings.reset(new QSettings(copyPath(), QSettings::IniFormat));
+        if (!folder.isEmpty()) {
+            settings.reset(new QSettings(copyPath(), QSettings::IniFormat));
+            return;
+        }
+        // No writable temporary folder: work on the file itself, as the
+        // settings class would on its own. A file that is no configuration
+        // file reads as empty and is never written.
+        qWarning() << "Cannot create a working folder for" << path;
+        direct = true;
+        settings.reset(new QSettings(usable() ? path : QStringLiteral("/dev/null"),
+                                     QSettings::IniFormat));
     }
 
     ~IniSession()
@@ -77,6 +82,11 @@ public:
         }
         settings->sync();
         bool ok = settings->status() == QSettings::NoError;
+        if (direct) {
+            if (!ok)
+                qWarning() << "Cannot write configuration file" << target;
+            return;
+        }
         const QMap<QString, QString> expected = contents(*settings);
         settings.reset();
         // The settings class writes through a buffered QSaveFile and can
@@ -159,7 +169,7 @@ private:
     bool load(const QString &path)
     {
         QFile in(path);
-        if (folder.isEmpty() || !in.open(QIODevice::ReadOnly))
+        if (!in.open(QIODevice::ReadOnly))
             return false;
         // Read at most one byte beyond the limit: the size may have changed
         // since it was checked.
@@ -167,6 +177,8 @@ private:
         // Settings files are text; a NUL byte marks some other kind of file.
         if (bytes.size() > ConfigData::MaxFileSize || bytes.contains('\0'))
             return false;
+        if (folder.isEmpty())
+            return true;
         QFile copy(copyPath());
         return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size();
     }
@@ -176,6 +188,7 @@ private:
     QString folder;
     QString id;
     State state = Missing;
+    bool direct = false;
     std::unique_ptr<QSettings> settings;
 };
 

@@ -127,7 +127,8 @@ FCfgProdZetaVX_DVBS2::FCfgProdZetaVX_DVBS2(QWidget *parent)
     ui->scrollArea->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui->scrollArea->lastWidget = ui->cbAten_2;
 
-    for (EditBox *edit : {ui->leInputFreq_1, ui->leOutputFreq_1, ui->leInputFreq_2, ui->leOutputFreq_2})
+    for (EditBox *edit :
+         {ui->leInputFreq_1, ui->leOutputFreq_1, ui->leInputFreq_2, ui->leOutputFreq_2})
         edit->setValidator(new QIntValidator(FreqMin, FreqMax, this));
     for (EditBox *edit : {ui->leSRate_1, ui->leSRate_2})
         edit->setValidator(new QIntValidator(SRateMin, SRateMax, this));
@@ -151,10 +152,11 @@ FCfgProdZetaVX_DVBS2::FCfgProdZetaVX_DVBS2(QWidget *parent)
     ui->cbBW_2->setEnabled(false);
 
     // The levels are kept up to date but not shown on this screen.
-    for (QWidget *w : {static_cast<QWidget *>(ui->label_11), static_cast<QWidget *>(ui->pbNivelEntrada_1),
-                       static_cast<QWidget *>(ui->lbNivelEntrada_1), static_cast<QWidget *>(ui->label_40),
-                       static_cast<QWidget *>(ui->label_46), static_cast<QWidget *>(ui->pbNivelEntrada_2),
-                       static_cast<QWidget *>(ui->lbNivelEntrada_2), static_cast<QWidget *>(ui->label_47)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(ui->label_11), static_cast<QWidget *>(ui->pbNivelEntrada_1),
+          static_cast<QWidget *>(ui->lbNivelEntrada_1), static_cast<QWidget *>(ui->label_40),
+          static_cast<QWidget *>(ui->label_46), static_cast<QWidget *>(ui->pbNivelEntrada_2),
+          static_cast<QWidget *>(ui->lbNivelEntrada_2), static_cast<QWidget *>(ui->label_47)})
         w->hide();
 
     ActivateLNB1Changed(ui->cbLnb_1->currentIndex());
@@ -166,10 +168,7 @@ FCfgProdZetaVX_DVBS2::FCfgProdZetaVX_DVBS2(QWidget *parent)
     fitFieldsToFont();
 }
 
-FCfgProdZetaVX_DVBS2::~FCfgProdZetaVX_DVBS2()
-{
-    delete ui;
-}
+FCfgProdZetaVX_DVBS2::~FCfgProdZetaVX_DVBS2() { delete ui; }
 
 // Fields are 16 pixels high, which fits the device's fonts; on screens whose
 // fonts come out taller they grow to the line height so no text is clipped.
@@ -178,8 +177,8 @@ FCfgProdZetaVX_DVBS2::~FCfgProdZetaVX_DVBS2()
 void FCfgProdZetaVX_DVBS2::fitFieldsToFont()
 {
     const int height = qMax(FieldHeight, fontMetrics().height() + 2);
-    const auto children = ui->scrollAreaWidgetContents->findChildren<QWidget *>(QString(),
-                                                                                Qt::FindDirectChildrenOnly);
+    const auto children = ui->scrollAreaWidgetContents->findChildren<QWidget *>(
+        QString(), Qt::FindDirectChildrenOnly);
     for (QWidget *w : children) {
         if (w->maximumHeight() < height)
             w->setMaximumHeight(height);
@@ -211,7 +210,8 @@ void FCfgProdZetaVX_DVBS2::CrearAcciones()
     readFileAction = new QAction(tr("&Read Configuration from File"), this);
     connect(readFileAction, &QAction::triggered, this, &FCfgProdZetaVX_DVBS2::FuncLeerConfDeFich);
     writeFileAction = new QAction(tr("&Write Configuration to File"), this);
-    connect(writeFileAction, &QAction::triggered, this, &FCfgProdZetaVX_DVBS2::FuncEscribirConfDeFich);
+    connect(writeFileAction, &QAction::triggered, this,
+            &FCfgProdZetaVX_DVBS2::FuncEscribirConfDeFich);
 }
 
 void FCfgProdZetaVX_DVBS2::createContextMenu()
@@ -227,15 +227,9 @@ void FCfgProdZetaVX_DVBS2::createContextMenu()
     menu.exec(mapToGlobal(centred), nullptr);
 }
 
-void FCfgProdZetaVX_DVBS2::FuncLeerConfDeFich()
-{
-    emit PresentaFichLect(this);
-}
+void FCfgProdZetaVX_DVBS2::FuncLeerConfDeFich() { emit PresentaFichLect(this); }
 
-void FCfgProdZetaVX_DVBS2::FuncEscribirConfDeFich()
-{
-    emit PresentaFichEsc(this);
-}
+void FCfgProdZetaVX_DVBS2::FuncEscribirConfDeFich() { emit PresentaFichEsc(this); }
 
 void FCfgProdZetaVX_DVBS2::initInputParams()
 {
@@ -248,10 +242,7 @@ void FCfgProdZetaVX_DVBS2::initOutputParams()
     // Nothing on the output side depends on what was sent.
 }
 
-void FCfgProdZetaVX_DVBS2::NumEntChanged(int index)
-{
-    ui->cbLnb_2->setEnabled(index != 0);
-}
+void FCfgProdZetaVX_DVBS2::NumEntChanged(int index) { ui->cbLnb_2->setEnabled(index != 0); }
 
 void FCfgProdZetaVX_DVBS2::ActivateLNB1Changed(int index)
 {
@@ -267,8 +258,8 @@ void FCfgProdZetaVX_DVBS2::ActivateLNB2Changed(int index)
 
 // Switching a processor off leaves its "Auto" box alone, so the bandwidth list
 // can still be unlocked while the processor is off.
-void FCfgProdZetaVX_DVBS2::enableProcessor(bool on, CheckBox *autoBox, const QList<QWidget *> &settings,
-                                           QWidget *bandwidth)
+void FCfgProdZetaVX_DVBS2::enableProcessor(bool on, CheckBox *autoBox,
+                                           const QList<QWidget *> &settings, QWidget *bandwidth)
 {
     for (QWidget *w : settings)
         w->setEnabled(on);
@@ -282,16 +273,18 @@ void FCfgProdZetaVX_DVBS2::enableProcessor(bool on, CheckBox *autoBox, const QLi
 
 void FCfgProdZetaVX_DVBS2::ActivateC1Changed(int index)
 {
-    enableProcessor(index != 0, ui->ckAutoBW_1,
-                    {ui->cbAten_1, ui->cbRollOff_1, ui->leInputFreq_1, ui->leOutputFreq_1, ui->leSRate_1},
-                    ui->cbBW_1);
+    enableProcessor(
+        index != 0, ui->ckAutoBW_1,
+        {ui->cbAten_1, ui->cbRollOff_1, ui->leInputFreq_1, ui->leOutputFreq_1, ui->leSRate_1},
+        ui->cbBW_1);
 }
 
 void FCfgProdZetaVX_DVBS2::ActivateC2Changed(int index)
 {
-    enableProcessor(index != 0, ui->ckAutoBW_2,
-                    {ui->cbAten_2, ui->cbRollOff_2, ui->leInputFreq_2, ui->leOutputFreq_2, ui->leSRate_2},
-                    ui->cbBW_2);
+    enableProcessor(
+        index != 0, ui->ckAutoBW_2,
+        {ui->cbAten_2, ui->cbRollOff_2, ui->leInputFreq_2, ui->leOutputFreq_2, ui->leSRate_2},
+        ui->cbBW_2);
 }
 
 void FCfgProdZetaVX_DVBS2::autoBWChanged_1(int state)
@@ -350,8 +343,8 @@ void FCfgProdZetaVX_DVBS2::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         // The translated choice lists are rebuilt, which brings them back to
         // their first item; the numeric lists keep their selection.
-        for (ComboBox *box : {ui->cbInputNum, ui->cbActive_p1, ui->cbActive_p2, ui->cbLnb_1, ui->cbLnb_2,
-                              ui->cbBand_1, ui->cbBand_2, ui->cbPol_1, ui->cbPol_2}) {
+        for (ComboBox *box : {ui->cbInputNum, ui->cbActive_p1, ui->cbActive_p2, ui->cbLnb_1,
+                              ui->cbLnb_2, ui->cbBand_1, ui->cbBand_2, ui->cbPol_1, ui->cbPol_2}) {
             const int count = box->count();
             box->clear();
             for (int i = 0; i < count; ++i)
@@ -393,37 +386,89 @@ bool FCfgProdZetaVX_DVBS2::sendCfgData(bool all, bool &inputsChanged, bool &outp
 
     Ui_FormCfgProdZetaVX_DVBS2 *u = ui;
     const QList<SendItem> items = {
-        {{u->cbInputNum}, true, [u](CommProtocol &m, bool c) { m.buildNumInputsRequest(indexByte(u->cbInputNum), c); }},
-        {{u->cbLnb_1}, true, [u](CommProtocol &m, bool c) { m.buildLNB1Request(indexByte(u->cbLnb_1), c); }},
-        {{u->cbLnb_2}, true, [u](CommProtocol &m, bool c) { m.buildLNB2Request(indexByte(u->cbLnb_2), c); }},
-        {{u->cbBand_1}, true, [u](CommProtocol &m, bool c) { m.buildBand1Request(indexByte(u->cbBand_1), c); }},
-        {{u->cbBand_2}, true, [u](CommProtocol &m, bool c) { m.buildBand2Request(indexByte(u->cbBand_2), c); }},
-        {{u->cbPol_1}, true, [u](CommProtocol &m, bool c) { m.buildPol1Request(indexByte(u->cbPol_1), c); }},
-        {{u->cbPol_2}, true, [u](CommProtocol &m, bool c) { m.buildPol2Request(indexByte(u->cbPol_2), c); }},
-        {{u->leInputFreq_1}, true,
-         [u](CommProtocol &m, bool c) { m.buildInputFreq1Request(frequencyValue(u->leInputFreq_1), c); }},
-        {{u->leInputFreq_2}, true,
-         [u](CommProtocol &m, bool c) { m.buildInputFreq2Request(frequencyValue(u->leInputFreq_2), c); }},
-        {{u->leSRate_1}, true,
-         [u](CommProtocol &m, bool c) { m.buildInputSRate1Request(symbolRateValue(u->leSRate_1), c); }},
-        {{u->leSRate_2}, true,
-         [u](CommProtocol &m, bool c) { m.buildInputSRate2Request(symbolRateValue(u->leSRate_2), c); }},
-        {{u->cbRollOff_1}, true, [u](CommProtocol &m, bool c) { m.buildRollOff1Request(indexByte(u->cbRollOff_1), c); }},
-        {{u->cbRollOff_2}, true, [u](CommProtocol &m, bool c) { m.buildRollOff2Request(indexByte(u->cbRollOff_2), c); }},
-        {{u->cbBW_1, u->ckAutoBW_1}, false,
-         [u](CommProtocol &m, bool c) { m.buildInputBandwidth1Request(bandwidthValue(u->ckAutoBW_1, u->cbBW_1), c); }},
-        {{u->cbBW_2, u->ckAutoBW_2}, false,
-         [u](CommProtocol &m, bool c) { m.buildInputBandwidth2Request(bandwidthValue(u->ckAutoBW_2, u->cbBW_2), c); }},
-        {{u->leOutputFreq_1}, false,
-         [u](CommProtocol &m, bool c) { m.buildOutputFreq1Request(frequencyValue(u->leOutputFreq_1), c); }},
-        {{u->leOutputFreq_2}, false,
-         [u](CommProtocol &m, bool c) { m.buildOutputFreq2Request(frequencyValue(u->leOutputFreq_2), c); }},
-        {{u->cbAten_1}, false,
-         [u](CommProtocol &m, bool c) { m.buildOutputAttenuation1Request(indexByte(u->cbAten_1), c); }},
-        {{u->cbAten_2}, false,
-         [u](CommProtocol &m, bool c) { m.buildOutputAttenuation2Request(indexByte(u->cbAten_2), c); }},
-        {{u->cbActive_p1}, true, [u](CommProtocol &m, bool c) { m.buildC1ActivateRequest(indexByte(u->cbActive_p1), c); }},
-        {{u->cbActive_p2}, true, [u](CommProtocol &m, bool c) { m.buildC2ActivateRequest(indexByte(u->cbActive_p2), c); }},
+        {{u->cbInputNum},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildNumInputsRequest(indexByte(u->cbInputNum), c); }},
+        {{u->cbLnb_1},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildLNB1Request(indexByte(u->cbLnb_1), c); }},
+        {{u->cbLnb_2},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildLNB2Request(indexByte(u->cbLnb_2), c); }},
+        {{u->cbBand_1},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildBand1Request(indexByte(u->cbBand_1), c); }},
+        {{u->cbBand_2},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildBand2Request(indexByte(u->cbBand_2), c); }},
+        {{u->cbPol_1},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildPol1Request(indexByte(u->cbPol_1), c); }},
+        {{u->cbPol_2},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildPol2Request(indexByte(u->cbPol_2), c); }},
+        {{u->leInputFreq_1},
+         true,
+         [u](CommProtocol &m, bool c) {
+             m.buildInputFreq1Request(frequencyValue(u->leInputFreq_1), c);
+         }},
+        {{u->leInputFreq_2},
+         true,
+         [u](CommProtocol &m, bool c) {
+             m.buildInputFreq2Request(frequencyValue(u->leInputFreq_2), c);
+         }},
+        {{u->leSRate_1},
+         true,
+         [u](CommProtocol &m, bool c) {
+             m.buildInputSRate1Request(symbolRateValue(u->leSRate_1), c);
+         }},
+        {{u->leSRate_2},
+         true,
+         [u](CommProtocol &m, bool c) {
+             m.buildInputSRate2Request(symbolRateValue(u->leSRate_2), c);
+         }},
+        {{u->cbRollOff_1},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildRollOff1Request(indexByte(u->cbRollOff_1), c); }},
+        {{u->cbRollOff_2},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildRollOff2Request(indexByte(u->cbRollOff_2), c); }},
+        {{u->cbBW_1, u->ckAutoBW_1},
+         false,
+         [u](CommProtocol &m, bool c) {
+             m.buildInputBandwidth1Request(bandwidthValue(u->ckAutoBW_1, u->cbBW_1), c);
+         }},
+        {{u->cbBW_2, u->ckAutoBW_2},
+         false,
+         [u](CommProtocol &m, bool c) {
+             m.buildInputBandwidth2Request(bandwidthValue(u->ckAutoBW_2, u->cbBW_2), c);
+         }},
+        {{u->leOutputFreq_1},
+         false,
+         [u](CommProtocol &m, bool c) {
+             m.buildOutputFreq1Request(frequencyValue(u->leOutputFreq_1), c);
+         }},
+        {{u->leOutputFreq_2},
+         false,
+         [u](CommProtocol &m, bool c) {
+             m.buildOutputFreq2Request(frequencyValue(u->leOutputFreq_2), c);
+         }},
+        {{u->cbAten_1},
+         false,
+         [u](CommProtocol &m, bool c) {
+             m.buildOutputAttenuation1Request(indexByte(u->cbAten_1), c);
+         }},
+        {{u->cbAten_2},
+         false,
+         [u](CommProtocol &m, bool c) {
+             m.buildOutputAttenuation2Request(indexByte(u->cbAten_2), c);
+         }},
+        {{u->cbActive_p1},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildC1ActivateRequest(indexByte(u->cbActive_p1), c); }},
+        {{u->cbActive_p2},
+         true,
+         [u](CommProtocol &m, bool c) { m.buildC2ActivateRequest(indexByte(u->cbActive_p2), c); }},
     };
 
     CommProtocol msg;
@@ -465,8 +510,9 @@ bool FCfgProdZetaVX_DVBS2::dataRcvd(CommProtocol &msg)
 {
     if (msg.linkFlags[1] || msg.linkFlags[2]) {
         // The link layer's failure is shown untranslated, as the host reports it.
-        FAlertMessage::getInstance()->showDialog(this, tr("Comm error"), QStringLiteral("Communication error"),
-                                                 FAlertMessage::ButtonOk, FAlertMessage::IconError, true);
+        FAlertMessage::getInstance()->showDialog(
+            this, tr("Comm error"), QStringLiteral("Communication error"), FAlertMessage::ButtonOk,
+            FAlertMessage::IconError, true);
         return true;
     }
     msg.popShort(true);
@@ -505,27 +551,69 @@ void FCfgProdZetaVX_DVBS2::applyRecord(unsigned short code, CommProtocol &msg)
     auto setIndex = [&msg](ComboBox *box) { box->setCurrentIndex(msg.popByte(true)); };
     auto setNumber = [&msg](EditBox *edit) { edit->setText(QString::number(msg.popShort(true))); };
     switch (code) {
-    case CommProtocol::LNB1: setIndex(ui->cbLnb_1); break;
-    case CommProtocol::LNB2: setIndex(ui->cbLnb_2); break;
-    case CommProtocol::Pol1: setIndex(ui->cbPol_1); break;
-    case CommProtocol::Pol2: setIndex(ui->cbPol_2); break;
-    case CommProtocol::Band1: setIndex(ui->cbBand_1); break;
-    case CommProtocol::Band2: setIndex(ui->cbBand_2); break;
-    case CommProtocol::InputFreq1: setNumber(ui->leInputFreq_1); break;
-    case CommProtocol::InputFreq2: setNumber(ui->leInputFreq_2); break;
-    case CommProtocol::InputSRate1: setNumber(ui->leSRate_1); break;
-    case CommProtocol::InputSRate2: setNumber(ui->leSRate_2); break;
-    case CommProtocol::RollOff1: setIndex(ui->cbRollOff_1); break;
-    case CommProtocol::RollOff2: setIndex(ui->cbRollOff_2); break;
-    case CommProtocol::InputBandwidth1: applyBandwidth(msg.popByte(true), ui->ckAutoBW_1, ui->cbBW_1); break;
-    case CommProtocol::InputBandwidth2: applyBandwidth(msg.popByte(true), ui->ckAutoBW_2, ui->cbBW_2); break;
-    case CommProtocol::NumInputs: setIndex(ui->cbInputNum); break;
-    case CommProtocol::C1Activate: setIndex(ui->cbActive_p1); break;
-    case CommProtocol::C2Activate: setIndex(ui->cbActive_p2); break;
-    case CommProtocol::OutputFreq1: setNumber(ui->leOutputFreq_1); break;
-    case CommProtocol::OutputFreq2: setNumber(ui->leOutputFreq_2); break;
-    case CommProtocol::OutputAttenuation1: setIndex(ui->cbAten_1); break;
-    case CommProtocol::OutputAttenuation2: setIndex(ui->cbAten_2); break;
+    case CommProtocol::LNB1:
+        setIndex(ui->cbLnb_1);
+        break;
+    case CommProtocol::LNB2:
+        setIndex(ui->cbLnb_2);
+        break;
+    case CommProtocol::Pol1:
+        setIndex(ui->cbPol_1);
+        break;
+    case CommProtocol::Pol2:
+        setIndex(ui->cbPol_2);
+        break;
+    case CommProtocol::Band1:
+        setIndex(ui->cbBand_1);
+        break;
+    case CommProtocol::Band2:
+        setIndex(ui->cbBand_2);
+        break;
+    case CommProtocol::InputFreq1:
+        setNumber(ui->leInputFreq_1);
+        break;
+    case CommProtocol::InputFreq2:
+        setNumber(ui->leInputFreq_2);
+        break;
+    case CommProtocol::InputSRate1:
+        setNumber(ui->leSRate_1);
+        break;
+    case CommProtocol::InputSRate2:
+        setNumber(ui->leSRate_2);
+        break;
+    case CommProtocol::RollOff1:
+        setIndex(ui->cbRollOff_1);
+        break;
+    case CommProtocol::RollOff2:
+        setIndex(ui->cbRollOff_2);
+        break;
+    case CommProtocol::InputBandwidth1:
+        applyBandwidth(msg.popByte(true), ui->ckAutoBW_1, ui->cbBW_1);
+        break;
+    case CommProtocol::InputBandwidth2:
+        applyBandwidth(msg.popByte(true), ui->ckAutoBW_2, ui->cbBW_2);
+        break;
+    case CommProtocol::NumInputs:
+        setIndex(ui->cbInputNum);
+        break;
+    case CommProtocol::C1Activate:
+        setIndex(ui->cbActive_p1);
+        break;
+    case CommProtocol::C2Activate:
+        setIndex(ui->cbActive_p2);
+        break;
+    case CommProtocol::OutputFreq1:
+        setNumber(ui->leOutputFreq_1);
+        break;
+    case CommProtocol::OutputFreq2:
+        setNumber(ui->leOutputFreq_2);
+        break;
+    case CommProtocol::OutputAttenuation1:
+        setIndex(ui->cbAten_1);
+        break;
+    case CommProtocol::OutputAttenuation2:
+        setIndex(ui->cbAten_2);
+        break;
     default:
         break;
     }
@@ -539,7 +627,8 @@ void FCfgProdZetaVX_DVBS2::applyBandwidth(unsigned char value, CheckBox *autoBox
         list->setCurrentIndex(value & 0x7F);
         autoBox->setChecked(true);
     } else {
-        list->setCurrentIndex(list->findText(QString::number(value), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        list->setCurrentIndex(
+            list->findText(QString::number(value), Qt::MatchExactly | Qt::MatchCaseSensitive));
         autoBox->setChecked(false);
     }
 }
@@ -557,7 +646,8 @@ void FCfgProdZetaVX_DVBS2::readModuleInfo(CommProtocol &msg)
 
     const unsigned char major = msg.popByte(true);
     const unsigned char minor = msg.popByte(true);
-    ui->lbVersionHW->setText(QStringLiteral("%1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0')));
+    ui->lbVersionHW->setText(
+        QStringLiteral("%1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0')));
 
     const QByteArray raw = msg.popString(5);
     const int end = raw.indexOf('\0');

@@ -66,7 +66,8 @@ private:
     void applyRecord(unsigned short code, CommProtocol &msg);
     void applyBandwidth(unsigned char value, CheckBox *autoBox, ComboBox *list);
     void setInputLevel(QProgressBar *bar, QLabel *label, unsigned char level);
-    void enableProcessor(bool on, CheckBox *autoBox, const QList<QWidget *> &settings, QWidget *bandwidth);
+    void enableProcessor(bool on, CheckBox *autoBox, const QList<QWidget *> &settings,
+                         QWidget *bandwidth);
     void fitFieldsToFont();
     void alert(const QString &title, const QString &message);
 

@@ -16,10 +16,7 @@ FFuncEspeciales::FFuncEspeciales(QWidget *parent)
     ui->leSpData->setValidator(new QIntValidator(INT_MIN, INT_MAX, this));
 }
 
-FFuncEspeciales::~FFuncEspeciales()
-{
-    delete ui;
-}
+FFuncEspeciales::~FFuncEspeciales() { delete ui; }
 
 void FFuncEspeciales::getSpecialFunctionData(QString &code, QString &data)
 {

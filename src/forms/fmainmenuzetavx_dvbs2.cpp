@@ -21,15 +21,9 @@ FMainMenuZetaVX_DVBS2::FMainMenuZetaVX_DVBS2(QWidget *parent)
         keyChecker.pushKeyToSequence(Qt::Key_0 + digit);
 }
 
-FMainMenuZetaVX_DVBS2::~FMainMenuZetaVX_DVBS2()
-{
-    delete ui;
-}
+FMainMenuZetaVX_DVBS2::~FMainMenuZetaVX_DVBS2() { delete ui; }
 
-void FMainMenuZetaVX_DVBS2::itemSelected(QListWidgetItem *item)
-{
-    emit Seleccionado(item);
-}
+void FMainMenuZetaVX_DVBS2::itemSelected(QListWidgetItem *item) { emit Seleccionado(item); }
 
 bool FMainMenuZetaVX_DVBS2::eventFilter(QObject *watched, QEvent *event)
 {

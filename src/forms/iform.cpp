@@ -3,5 +3,4 @@
 IForm::IForm(const QString &id, QWidget *parent)
     : QWidget(parent, Qt::WindowFlags())
     , formId(id)
-{
-}
+{ }

@@ -70,10 +70,7 @@ MainWindowZetaVX_DVBS2::MainWindowZetaVX_DVBS2(QWidget *parent, IServiciosComune
     showForm(MainMenuId);
 }
 
-MainWindowZetaVX_DVBS2::~MainWindowZetaVX_DVBS2()
-{
-    delete ui;
-}
+MainWindowZetaVX_DVBS2::~MainWindowZetaVX_DVBS2() { delete ui; }
 
 IForm *MainWindowZetaVX_DVBS2::requireForm(const QString &formId, const char *missingMessage)
 {
@@ -88,7 +85,8 @@ void MainWindowZetaVX_DVBS2::showForm(const QString &formId)
     ui->StackedForm->setCurrentForm(formId);
 }
 
-int MainWindowZetaVX_DVBS2::alert(const QString &title, const QString &message, int buttons, int icon)
+int MainWindowZetaVX_DVBS2::alert(const QString &title, const QString &message, int buttons,
+                                  int icon)
 {
     return FAlertMessage::getInstance()->showDialog(this, title, message, buttons, icon, true);
 }
@@ -108,14 +106,19 @@ void MainWindowZetaVX_DVBS2::SetDataConfig(QHash<QString, QVariant> config)
 bool MainWindowZetaVX_DVBS2::hayDatosTablaNIT() { return false; }
 bool MainWindowZetaVX_DVBS2::hayDatosListaServicios() { return false; }
 void MainWindowZetaVX_DVBS2::SetDataNIT(QHash<QString, QVariant>, QStringList, QList<int>,
-                                        QList<int>, QString &) {}
+                                        QList<int>, QString &)
+{ }
 void MainWindowZetaVX_DVBS2::SetDataNIT_2xout(QHash<QString, QVariant>, QStringList, QStringList,
                                               QList<int>, QList<int>, QList<int>, QList<int>,
-                                              QString &) {}
-void MainWindowZetaVX_DVBS2::GetDescriptorsNIT(TransportDesc &) {}
-void MainWindowZetaVX_DVBS2::GetDescriptorsNIT_out2(TransportDesc &) {}
+                                              QString &)
+{ }
+void MainWindowZetaVX_DVBS2::GetDescriptorsNIT(TransportDesc &) { }
+void MainWindowZetaVX_DVBS2::GetDescriptorsNIT_out2(TransportDesc &) { }
 bool MainWindowZetaVX_DVBS2::GetServicesActivesList(QStringList &, QList<int> &) { return true; }
-bool MainWindowZetaVX_DVBS2::GetServicesActivesList_out2(QStringList &, QList<int> &) { return true; }
+bool MainWindowZetaVX_DVBS2::GetServicesActivesList_out2(QStringList &, QList<int> &)
+{
+    return true;
+}
 
 void MainWindowZetaVX_DVBS2::MainMenu(QListWidgetItem *item)
 {
@@ -153,15 +156,9 @@ void MainWindowZetaVX_DVBS2::storeConfigWithHost()
     showForm(MainMenuId);
 }
 
-void MainWindowZetaVX_DVBS2::PresentaFichLect(IForm *)
-{
-    startBrowse(BrowseRead);
-}
+void MainWindowZetaVX_DVBS2::PresentaFichLect(IForm *) { startBrowse(BrowseRead); }
 
-void MainWindowZetaVX_DVBS2::PresentaFichEsc(IForm *)
-{
-    startBrowse(BrowseWrite);
-}
+void MainWindowZetaVX_DVBS2::PresentaFichEsc(IForm *) { startBrowse(BrowseWrite); }
 
 void MainWindowZetaVX_DVBS2::startBrowse(int function)
 {
@@ -244,7 +241,8 @@ void MainWindowZetaVX_DVBS2::saveConfigToFile()
     QList<int> actives;
 
     if (alert(tr("Data writing"), tr("Writing config data") + QStringLiteral("\r\n\t"),
-              FAlertMessage::ButtonOkEsc, FAlertMessage::IconInfo) != 1)
+              FAlertMessage::ButtonOkEsc, FAlertMessage::IconInfo)
+        != 1)
         return;
     ConfigData data;
     if (data.writeDataPlusServices(path, module, Family, hash, names, ids, actives))
@@ -295,7 +293,7 @@ void MainWindowZetaVX_DVBS2::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange) {
         setWindowTitle(QCoreApplication::translate("FormMainWindowZetaVX_DVBS2", "Form"));
         ui->FuncEspeciales->setWhatsThis(QCoreApplication::translate(
-                "FormMainWindowZetaVX_DVBS2", "ZetaVX_DVBS2_FuncionesEspeciales"));
+            "FormMainWindowZetaVX_DVBS2", "ZetaVX_DVBS2_FuncionesEspeciales"));
     }
     QWidget::changeEvent(event);
 }

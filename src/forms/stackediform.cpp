@@ -4,8 +4,7 @@
 
 StackedIForm::StackedIForm(QWidget *parent)
     : QStackedWidget(parent)
-{
-}
+{ }
 
 int StackedIForm::indexOf(const QString &formId) const
 {

@@ -8,8 +8,7 @@ CommProtocol::CommProtocol()
 
 CommProtocol::CommProtocol(CommMsg &msg)
     : CommMsg(msg)
-{
-}
+{ }
 
 void CommProtocol::clearMsgData()
 {
@@ -62,21 +61,66 @@ bool CommProtocol::buildPol1Request(unsigned char v, bool c) { return buildSetBy
 bool CommProtocol::buildPol2Request(unsigned char v, bool c) { return buildSetByte(Pol2, v, c); }
 bool CommProtocol::buildBand1Request(unsigned char v, bool c) { return buildSetByte(Band1, v, c); }
 bool CommProtocol::buildBand2Request(unsigned char v, bool c) { return buildSetByte(Band2, v, c); }
-bool CommProtocol::buildInputFreq1Request(unsigned short v, bool c) { return buildSetShort(InputFreq1, v, c); }
-bool CommProtocol::buildInputFreq2Request(unsigned short v, bool c) { return buildSetShort(InputFreq2, v, c); }
-bool CommProtocol::buildInputSRate1Request(unsigned short v, bool c) { return buildSetShort(InputSRate1, v, c); }
-bool CommProtocol::buildInputSRate2Request(unsigned short v, bool c) { return buildSetShort(InputSRate2, v, c); }
-bool CommProtocol::buildRollOff1Request(unsigned char v, bool c) { return buildSetByte(RollOff1, v, c); }
-bool CommProtocol::buildRollOff2Request(unsigned char v, bool c) { return buildSetByte(RollOff2, v, c); }
-bool CommProtocol::buildInputBandwidth1Request(unsigned char v, bool c) { return buildSetByte(InputBandwidth1, v, c); }
-bool CommProtocol::buildInputBandwidth2Request(unsigned char v, bool c) { return buildSetByte(InputBandwidth2, v, c); }
-bool CommProtocol::buildNumInputsRequest(unsigned char v, bool c) { return buildSetByte(NumInputs, v, c); }
-bool CommProtocol::buildC1ActivateRequest(unsigned char v, bool c) { return buildSetByte(C1Activate, v, c); }
-bool CommProtocol::buildC2ActivateRequest(unsigned char v, bool c) { return buildSetByte(C2Activate, v, c); }
-bool CommProtocol::buildOutputFreq1Request(unsigned short v, bool c) { return buildSetShort(OutputFreq1, v, c); }
-bool CommProtocol::buildOutputFreq2Request(unsigned short v, bool c) { return buildSetShort(OutputFreq2, v, c); }
-bool CommProtocol::buildOutputAttenuation1Request(unsigned char v, bool c) { return buildSetByte(OutputAttenuation1, v, c); }
-bool CommProtocol::buildOutputAttenuation2Request(unsigned char v, bool c) { return buildSetByte(OutputAttenuation2, v, c); }
+bool CommProtocol::buildInputFreq1Request(unsigned short v, bool c)
+{
+    return buildSetShort(InputFreq1, v, c);
+}
+bool CommProtocol::buildInputFreq2Request(unsigned short v, bool c)
+{
+    return buildSetShort(InputFreq2, v, c);
+}
+bool CommProtocol::buildInputSRate1Request(unsigned short v, bool c)
+{
+    return buildSetShort(InputSRate1, v, c);
+}
+bool CommProtocol::buildInputSRate2Request(unsigned short v, bool c)
+{
+    return buildSetShort(InputSRate2, v, c);
+}
+bool CommProtocol::buildRollOff1Request(unsigned char v, bool c)
+{
+    return buildSetByte(RollOff1, v, c);
+}
+bool CommProtocol::buildRollOff2Request(unsigned char v, bool c)
+{
+    return buildSetByte(RollOff2, v, c);
+}
+bool CommProtocol::buildInputBandwidth1Request(unsigned char v, bool c)
+{
+    return buildSetByte(InputBandwidth1, v, c);
+}
+bool CommProtocol::buildInputBandwidth2Request(unsigned char v, bool c)
+{
+    return buildSetByte(InputBandwidth2, v, c);
+}
+bool CommProtocol::buildNumInputsRequest(unsigned char v, bool c)
+{
+    return buildSetByte(NumInputs, v, c);
+}
+bool CommProtocol::buildC1ActivateRequest(unsigned char v, bool c)
+{
+    return buildSetByte(C1Activate, v, c);
+}
+bool CommProtocol::buildC2ActivateRequest(unsigned char v, bool c)
+{
+    return buildSetByte(C2Activate, v, c);
+}
+bool CommProtocol::buildOutputFreq1Request(unsigned short v, bool c)
+{
+    return buildSetShort(OutputFreq1, v, c);
+}
+bool CommProtocol::buildOutputFreq2Request(unsigned short v, bool c)
+{
+    return buildSetShort(OutputFreq2, v, c);
+}
+bool CommProtocol::buildOutputAttenuation1Request(unsigned char v, bool c)
+{
+    return buildSetByte(OutputAttenuation1, v, c);
+}
+bool CommProtocol::buildOutputAttenuation2Request(unsigned char v, bool c)
+{
+    return buildSetByte(OutputAttenuation2, v, c);
+}
 
 bool CommProtocol::buildGetLevelRequest() { return buildGet(GetLevel); }
 bool CommProtocol::buildGetModuleInfoRequest() { return buildGet(GetModuleInfo); }
@@ -100,15 +144,9 @@ bool CommProtocol::buildGetLevelResponse(unsigned char level1, unsigned char lev
     return prependCommand(GetLevel, RecordTag);
 }
 
-bool CommProtocol::buildModuleInfoResponse()
-{
-    return prependCommand(GetModuleInfo, RecordTag);
-}
+bool CommProtocol::buildModuleInfoResponse() { return prependCommand(GetModuleInfo, RecordTag); }
 
-bool CommProtocol::buildGetAllCfgResponse()
-{
-    return prependCommand(GetAllCfg, RecordTag);
-}
+bool CommProtocol::buildGetAllCfgResponse() { return prependCommand(GetAllCfg, RecordTag); }
 
 bool CommProtocol::buildGetStatusResponse(bool flag)
 {

@@ -12,11 +12,32 @@ class CommProtocol : public QObject, public CommMsg
 
 public:
     enum Command : unsigned short {
-        LNB1 = 1, LNB2, Pol1, Pol2, Band1, Band2, InputFreq1, InputFreq2,
-        InputSRate1, InputSRate2, RollOff1, RollOff2, InputBandwidth1, InputBandwidth2,
-        NumInputs, C1Activate, C2Activate, OutputFreq1, OutputFreq2,
-        OutputAttenuation1, OutputAttenuation2,
-        GetLevel = 22, GetModuleInfo = 23, GetAllCfg = 24, SetAllCfg = 25, GetVXStatus = 26,
+        LNB1 = 1,
+        LNB2,
+        Pol1,
+        Pol2,
+        Band1,
+        Band2,
+        InputFreq1,
+        InputFreq2,
+        InputSRate1,
+        InputSRate2,
+        RollOff1,
+        RollOff2,
+        InputBandwidth1,
+        InputBandwidth2,
+        NumInputs,
+        C1Activate,
+        C2Activate,
+        OutputFreq1,
+        OutputFreq2,
+        OutputAttenuation1,
+        OutputAttenuation2,
+        GetLevel = 22,
+        GetModuleInfo = 23,
+        GetAllCfg = 24,
+        SetAllCfg = 25,
+        GetVXStatus = 26,
         ResetToFactory = 29
     };
     static constexpr unsigned short RecordTag = 4;

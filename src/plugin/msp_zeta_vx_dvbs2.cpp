@@ -12,25 +12,13 @@ constexpr int StartMode = 2;
 
 MSP_Zeta_VX_DVBS2::MSP_Zeta_VX_DVBS2() = default;
 
-QString MSP_Zeta_VX_DVBS2::Id()
-{
-    return QString::fromLatin1(ModuleId);
-}
+QString MSP_Zeta_VX_DVBS2::Id() { return QString::fromLatin1(ModuleId); }
 
-QString MSP_Zeta_VX_DVBS2::Nombre()
-{
-    return tr("Zeta-VX IF Processor DVBS/S2");
-}
+QString MSP_Zeta_VX_DVBS2::Nombre() { return tr("Zeta-VX IF Processor DVBS/S2"); }
 
-QString MSP_Zeta_VX_DVBS2::Descripcion()
-{
-    return tr("Zeta-VX IF Processor DVBS/S2");
-}
+QString MSP_Zeta_VX_DVBS2::Descripcion() { return tr("Zeta-VX IF Processor DVBS/S2"); }
 
-QString MSP_Zeta_VX_DVBS2::Version()
-{
-    return QStringLiteral("1.04");
-}
+QString MSP_Zeta_VX_DVBS2::Version() { return QStringLiteral("1.04"); }
 
 void MSP_Zeta_VX_DVBS2::Run(QWidget *parent)
 {
@@ -66,15 +54,9 @@ void MSP_Zeta_VX_DVBS2::SetDataConfig(QHash<QString, QVariant> config)
         window->SetDataConfig(config);
 }
 
-bool MSP_Zeta_VX_DVBS2::hayDatosTablaNIT()
-{
-    return false;
-}
+bool MSP_Zeta_VX_DVBS2::hayDatosTablaNIT() { return false; }
 
-bool MSP_Zeta_VX_DVBS2::hayDatosListaServicios()
-{
-    return false;
-}
+bool MSP_Zeta_VX_DVBS2::hayDatosListaServicios() { return false; }
 
 void MSP_Zeta_VX_DVBS2::SetDataNIT(QHash<QString, QVariant> config, QStringList names,
                                    QList<int> ids, QList<int> actives, QString &text)
@@ -103,27 +85,12 @@ void MSP_Zeta_VX_DVBS2::GetDescriptorsNIT_out2(TransportDesc &desc)
         window->GetDescriptorsNIT_out2(desc);
 }
 
-bool MSP_Zeta_VX_DVBS2::GetServicesActivesList(QStringList &, QList<int> &)
-{
-    return true;
-}
+bool MSP_Zeta_VX_DVBS2::GetServicesActivesList(QStringList &, QList<int> &) { return true; }
 
-bool MSP_Zeta_VX_DVBS2::GetServicesActivesList_out2(QStringList &, QList<int> &)
-{
-    return true;
-}
+bool MSP_Zeta_VX_DVBS2::GetServicesActivesList_out2(QStringList &, QList<int> &) { return true; }
 
-void MSP_Zeta_VX_DVBS2::SetIServiciosComunes(IServiciosComunes *services)
-{
-    host = services;
-}
+void MSP_Zeta_VX_DVBS2::SetIServiciosComunes(IServiciosComunes *services) { host = services; }
 
-bool MSP_Zeta_VX_DVBS2::sendNitTable(QByteArray &, unsigned short, unsigned short)
-{
-    return true;
-}
+bool MSP_Zeta_VX_DVBS2::sendNitTable(QByteArray &, unsigned short, unsigned short) { return true; }
 
-bool MSP_Zeta_VX_DVBS2::sendNitPass(unsigned char)
-{
-    return true;
-}
+bool MSP_Zeta_VX_DVBS2::sendNitPass(unsigned char) { return true; }

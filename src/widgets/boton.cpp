@@ -4,8 +4,7 @@
 
 Boton::Boton(QWidget *parent)
     : QPushButton(parent)
-{
-}
+{ }
 
 void Boton::keyPressEvent(QKeyEvent *event)
 {

@@ -4,8 +4,7 @@
 
 CheckBox::CheckBox(QWidget *parent)
     : QCheckBox(parent)
-{
-}
+{ }
 
 void CheckBox::keyPressEvent(QKeyEvent *event)
 {

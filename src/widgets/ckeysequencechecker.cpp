@@ -2,13 +2,9 @@
 
 CKeySequenceChecker::CKeySequenceChecker()
     : position(0)
-{
-}
+{ }
 
-void CKeySequenceChecker::pushKeyToSequence(int key)
-{
-    sequence.append(key);
-}
+void CKeySequenceChecker::pushKeyToSequence(int key) { sequence.append(key); }
 
 bool CKeySequenceChecker::isSequenceMatched(int key)
 {

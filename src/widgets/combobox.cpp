@@ -7,8 +7,7 @@
 ComboBox::ComboBox(QWidget *parent)
     : QComboBox(parent)
     , editBox(nullptr)
-{
-}
+{ }
 
 void ComboBox::setEditable(bool on)
 {

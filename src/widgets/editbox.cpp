@@ -14,8 +14,7 @@ EditBox::EditBox(QWidget *parent)
     , acceptReturn(false)
     , lockUpDown(false)
     , upDownToParent(false)
-{
-}
+{ }
 
 void EditBox::setText(const QString &text)
 {
@@ -52,15 +51,14 @@ void EditBox::showError(QString &badText)
     QString range;
     if (const auto *iv = qobject_cast<const QIntValidator *>(validator())) {
         range = QLatin1Char('\n') + tr("valid range is ") + QString::number(iv->bottom())
-                + QLatin1String(" - ") + QString::number(iv->top());
+            + QLatin1String(" - ") + QString::number(iv->top());
     } else if (const auto *dv = qobject_cast<const QDoubleValidator *>(validator())) {
         range = QLatin1Char('\n') + tr("valid range is ") + QString::number(dv->bottom(), 'g', 6)
-                + QLatin1String(" - ") + QString::number(dv->top(), 'g', 6);
+            + QLatin1String(" - ") + QString::number(dv->top(), 'g', 6);
     }
     const QString message = tr("Value ") + badText + tr(" is out of range") + range;
-    FAlertMessage::getInstance()->showDialog(this, tr("Input Error"), message,
-                                             FAlertMessage::ButtonOk, FAlertMessage::IconError,
-                                             true);
+    FAlertMessage::getInstance()->showDialog(
+        this, tr("Input Error"), message, FAlertMessage::ButtonOk, FAlertMessage::IconError, true);
 }
 
 void EditBox::checkBeforeLeaving()

@@ -13,8 +13,7 @@ ScrollArea::ScrollArea(QWidget *parent)
     , lastWidget(nullptr)
     , firstWidget(nullptr)
     , scrollSteps(0)
-{
-}
+{ }
 
 void ScrollArea::filterFieldsFrom(QWidget *start)
 {

@@ -11,25 +11,16 @@ SpinBox::SpinBox(QWidget *parent, const char *)
     setLineEdit(editBox);
 }
 
-void SpinBox::setEditMode(bool on)
-{
-    editBox->setEditMode(on);
-}
+void SpinBox::setEditMode(bool on) { editBox->setEditMode(on); }
 
 QValidator::State SpinBox::validate(QString &text, int &pos)
 {
     return QSpinBox::validate(text, pos);
 }
 
-bool SpinBox::validateInput(QString &input)
-{
-    return editBox->validateInput(input);
-}
+bool SpinBox::validateInput(QString &input) { return editBox->validateInput(input); }
 
-void SpinBox::deselect()
-{
-    editBox->deselect();
-}
+void SpinBox::deselect() { editBox->deselect(); }
 
 void SpinBox::keyPressEvent(QKeyEvent *event)
 {

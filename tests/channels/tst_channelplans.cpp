@@ -19,8 +19,7 @@ private slots:
 
 namespace {
 
-struct Range
-{
+struct Range {
     const char *first;
     const char *last;
     int count;
@@ -31,15 +30,13 @@ struct Range
     int toIndex;
 };
 
-struct Row
-{
+struct Row {
     QString name;
     double mhz;
     int index;
 };
 
-struct Plan
-{
+struct Plan {
     const T_CHFREQTRANS *table;
     int size;
 };

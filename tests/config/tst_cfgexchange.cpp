@@ -18,19 +18,32 @@ using Frames = QList<QByteArray>;
 Q_DECLARE_METATYPE(Frames)
 
 namespace {
-QByteArray hex(const char *text)
-{
-    return QByteArray::fromHex(text);
-}
+QByteArray hex(const char *text) { return QByteArray::fromHex(text); }
 
 // A configuration that differs from the defaults in every field.
 QHash<QString, QVariant> changedConfig()
 {
-    return {{"Entradas", 1}, {"C1_Act", 1}, {"C2_Act", 1}, {"LNB_1", 1}, {"LNB_2", 1},
-            {"Banda_1", 1}, {"Banda_2", 0}, {"Pol_1", 1}, {"Pol_2", 0},
-            {"Freq1_Input", "1550"}, {"Freq2_Input", "2150"}, {"SRate_1", "45000"}, {"SRate_2", "1000"},
-            {"RollOff_1", 2}, {"RollOff_2", 1}, {"BW_1", 29}, {"BW_2", 29},
-            {"Freq1_Output", "1234"}, {"Freq2_Output", "999"}, {"Atten_1", 20}, {"Atten_2", 7}};
+    return {{"Entradas", 1},
+            {"C1_Act", 1},
+            {"C2_Act", 1},
+            {"LNB_1", 1},
+            {"LNB_2", 1},
+            {"Banda_1", 1},
+            {"Banda_2", 0},
+            {"Pol_1", 1},
+            {"Pol_2", 0},
+            {"Freq1_Input", "1550"},
+            {"Freq2_Input", "2150"},
+            {"SRate_1", "45000"},
+            {"SRate_2", "1000"},
+            {"RollOff_1", 2},
+            {"RollOff_2", 1},
+            {"BW_1", 29},
+            {"BW_2", 29},
+            {"Freq1_Output", "1234"},
+            {"Freq2_Output", "999"},
+            {"Atten_1", 20},
+            {"Atten_2", 7}};
 }
 } // namespace
 
@@ -182,12 +195,27 @@ void tst_CfgExchange::answersFillTheForm()
                 "0004 0009 AFC8  0004 000A 03E8  0004 000B 02  0004 000C 01"
                 "0004 000D 2A  0004 000E 83  0004 0010 00  0004 0011 01"
                 "0004 0012 04D2  0004 0013 03B6  0004 0014 14  0004 0015 07"));
-    const QHash<QString, QVariant> expected{
-            {"Entradas", 1}, {"C1_Act", 0}, {"C2_Act", 1}, {"LNB_1", 1}, {"LNB_2", 1},
-            {"Banda_1", 1}, {"Banda_2", 0}, {"Pol_1", 0}, {"Pol_2", 1},
-            {"Freq1_Input", "1550"}, {"Freq2_Input", "2150"}, {"SRate_1", "45000"}, {"SRate_2", "1000"},
-            {"RollOff_1", 2}, {"RollOff_2", 1}, {"BW_1", 18}, {"BW_2", 255},
-            {"Freq1_Output", "1234"}, {"Freq2_Output", "950"}, {"Atten_1", 20}, {"Atten_2", 7}};
+    const QHash<QString, QVariant> expected {{"Entradas", 1},
+                                             {"C1_Act", 0},
+                                             {"C2_Act", 1},
+                                             {"LNB_1", 1},
+                                             {"LNB_2", 1},
+                                             {"Banda_1", 1},
+                                             {"Banda_2", 0},
+                                             {"Pol_1", 0},
+                                             {"Pol_2", 1},
+                                             {"Freq1_Input", "1550"},
+                                             {"Freq2_Input", "2150"},
+                                             {"SRate_1", "45000"},
+                                             {"SRate_2", "1000"},
+                                             {"RollOff_1", 2},
+                                             {"RollOff_2", 1},
+                                             {"BW_1", 18},
+                                             {"BW_2", 255},
+                                             {"Freq1_Output", "1234"},
+                                             {"Freq2_Output", "950"},
+                                             {"Atten_1", 20},
+                                             {"Atten_2", 7}};
     QCOMPARE(cfg->UpdateDataMSP(), expected);
     QCOMPARE(w<ComboBox>("cbBW_2")->currentIndex(), 3);
     // The enable rules follow the fields: processor 1 is off, both supplies on.
@@ -297,13 +325,13 @@ void tst_CfgExchange::sendAll()
     cfg->setInputLevel_1(5);
     ModalAnswerer answerer;
     key(Qt::Key_F8);
-    const Frames expected{
-            hex("0004 0019 00"), hex("0004 000F 00"), hex("0004 0001 00"), hex("0004 0002 00"),
-            hex("0004 0005 00"), hex("0004 0006 00"), hex("0004 0003 00"), hex("0004 0004 00"),
-            hex("0004 0007 03B6"), hex("0004 0008 03B6"), hex("0004 0009 6B6C"), hex("0004 000A 6B6C"),
-            hex("0004 000B 00"), hex("0004 000C 00"), hex("0004 000D 80"), hex("0004 000E 80"),
-            hex("0004 0012 03B6"), hex("0004 0013 03B6"), hex("0004 0014 00"), hex("0004 0015 00"),
-            hex("0004 0010 01"), hex("0004 0011 01"), hex("0004 0019 01")};
+    const Frames expected {
+        hex("0004 0019 00"),   hex("0004 000F 00"),   hex("0004 0001 00"),   hex("0004 0002 00"),
+        hex("0004 0005 00"),   hex("0004 0006 00"),   hex("0004 0003 00"),   hex("0004 0004 00"),
+        hex("0004 0007 03B6"), hex("0004 0008 03B6"), hex("0004 0009 6B6C"), hex("0004 000A 6B6C"),
+        hex("0004 000B 00"),   hex("0004 000C 00"),   hex("0004 000D 80"),   hex("0004 000E 80"),
+        hex("0004 0012 03B6"), hex("0004 0013 03B6"), hex("0004 0014 00"),   hex("0004 0015 00"),
+        hex("0004 0010 01"),   hex("0004 0011 01"),   hex("0004 0019 01")};
     QCOMPARE(host->sentBytes(), expected);
     for (int i = 0; i < 22; ++i) {
         QCOMPARE(host->sent.at(i).answerTimeoutMs, 0);
@@ -321,8 +349,9 @@ void tst_CfgExchange::sendAllRefused()
     host->refuseFrom = 4;
     ModalAnswerer answerer({Qt::Key_Return});
     key(Qt::Key_F8);
-    QCOMPARE(host->sentBytes(), Frames({hex("0004 0019 00"), hex("0004 000F 00"), hex("0004 0001 00"),
-                                        hex("0004 0002 00"), hex("0004 0005 00")}));
+    QCOMPARE(host->sentBytes(),
+             Frames({hex("0004 0019 00"), hex("0004 000F 00"), hex("0004 0001 00"),
+                     hex("0004 0002 00"), hex("0004 0005 00")}));
     QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Comm error"));
     QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Communication error"));
@@ -371,7 +400,7 @@ void tst_CfgExchange::sendFocused()
     QVERIFY(target->hasFocus());
     ModalAnswerer answerer;
     key(Qt::Key_F7);
-    QCOMPARE(host->sentBytes(), Frames{frame});
+    QCOMPARE(host->sentBytes(), Frames {frame});
     QVERIFY(host->sent.at(0).linkFlags[6]);
     QVERIFY(!host->sent.at(0).linkFlags[7]);
     QCOMPARE(host->sent.at(0).answerTimeoutMs, 3000);

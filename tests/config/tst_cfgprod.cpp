@@ -53,10 +53,7 @@ void tst_CfgProd::init()
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-void tst_CfgProd::cleanup()
-{
-    delete window;
-}
+void tst_CfgProd::cleanup() { delete window; }
 
 void tst_CfgProd::layout()
 {
@@ -82,9 +79,9 @@ void tst_CfgProd::layout()
     QVERIFY(area->widget()->width() <= 304);
 
     // The two processors' captions differ on purpose.
-    const QList<QPair<const char *, const char *>> captions{
-            {"label_39", "Sat polarity"}, {"label_37", "Sat pol"}, {"label_18", "Roll off"},
-            {"label_19", "Roll Off"}, {"label_28", "Atenuacion"}, {"label_21", "Attenuation"}};
+    const QList<QPair<const char *, const char *>> captions {
+        {"label_39", "Sat polarity"}, {"label_37", "Sat pol"},    {"label_18", "Roll off"},
+        {"label_19", "Roll Off"},     {"label_28", "Atenuacion"}, {"label_21", "Attenuation"}};
     for (const auto &c : captions)
         QCOMPARE(w<QLabel>(c.first)->text(), QString::fromLatin1(c.second));
     for (const char *edit : {"leInputFreq_1", "leOutputFreq_1", "leInputFreq_2", "leOutputFreq_2",
@@ -105,19 +102,20 @@ void tst_CfgProd::choiceLists_data()
 {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QStringList>("items");
-    const QStringList offOn{"Off", "On"};
-    const QStringList band{"Low(0)", "High(22KHz)"};
-    const QStringList pol{"Vertical(13V)", "Horizontal(18V)"};
-    const QStringList roll{"0.35", "0.25", "0.20"};
+    const QStringList offOn {"Off", "On"};
+    const QStringList band {"Low(0)", "High(22KHz)"};
+    const QStringList pol {"Vertical(13V)", "Horizontal(18V)"};
+    const QStringList roll {"0.35", "0.25", "0.20"};
     QStringList aten;
     for (int i = 0; i <= 20; ++i)
         aten << QString::number(i);
-    const QStringList bw1{"6", "8", "10", "12", "14", "16", "18", "20", "22", "24", "26", "28",
-                          "30", "32", "34", "36", "38", "40", "42", "44", "46", "48", "50", "54",
-                          "56", "58", "60", "62", "64", "72", "84", "86", "90", "100", "106", "124"};
+    const QStringList bw1 {"6",  "8",  "10", "12", "14", "16", "18",  "20",  "22",
+                           "24", "26", "28", "30", "32", "34", "36",  "38",  "40",
+                           "42", "44", "46", "48", "50", "54", "56",  "58",  "60",
+                           "62", "64", "72", "84", "86", "90", "100", "106", "124"};
     QStringList bw2 = bw1;
     bw2[29] = "68";
-    QTest::newRow("cbInputNum") << "cbInputNum" << QStringList{"1 input", "2 inputs"};
+    QTest::newRow("cbInputNum") << "cbInputNum" << QStringList {"1 input", "2 inputs"};
     for (const char *n : {"1", "2"}) {
         const QString s = QString::fromLatin1(n);
         QTest::addRow("cbActive_p%s", n) << "cbActive_p" + s << offOn;
@@ -144,11 +142,12 @@ void tst_CfgProd::choiceLists()
 
 void tst_CfgProd::focusOrder()
 {
-    const QStringList order{"cbInputNum", "cbActive_p1", "cbLnb_1", "cbBand_1", "cbPol_1",
-                            "leInputFreq_1", "leSRate_1", "cbRollOff_1", "ckAutoBW_1", "cbBW_1",
-                            "leOutputFreq_1", "cbAten_1", "cbActive_p2", "cbLnb_2", "cbBand_2",
-                            "cbPol_2", "leInputFreq_2", "leSRate_2", "cbRollOff_2", "ckAutoBW_2",
-                            "cbBW_2", "leOutputFreq_2", "cbAten_2"};
+    const QStringList order {"cbInputNum",    "cbActive_p1",    "cbLnb_1",        "cbBand_1",
+                             "cbPol_1",       "leInputFreq_1",  "leSRate_1",      "cbRollOff_1",
+                             "ckAutoBW_1",    "cbBW_1",         "leOutputFreq_1", "cbAten_1",
+                             "cbActive_p2",   "cbLnb_2",        "cbBand_2",       "cbPol_2",
+                             "leInputFreq_2", "leSRate_2",      "cbRollOff_2",    "ckAutoBW_2",
+                             "cbBW_2",        "leOutputFreq_2", "cbAten_2"};
     QStringList seen;
     QWidget *start = w<QWidget>("cbInputNum");
     for (QWidget *x = start; seen.size() < order.size(); x = x->nextInFocusChain()) {
@@ -194,7 +193,8 @@ void tst_CfgProd::enableRules()
     QVERIFY(enabled("cbBand_2"));
 
     w<ComboBox>("cbActive_p1")->setCurrentIndex(0);
-    for (const char *n : {"cbAten_1", "cbBW_1", "cbRollOff_1", "leInputFreq_1", "leOutputFreq_1", "leSRate_1"})
+    for (const char *n :
+         {"cbAten_1", "cbBW_1", "cbRollOff_1", "leInputFreq_1", "leOutputFreq_1", "leSRate_1"})
         QVERIFY2(!enabled(n), n);
     QVERIFY(enabled("ckAutoBW_1"));
     QVERIFY(enabled("cbLnb_1"));
@@ -211,7 +211,8 @@ void tst_CfgProd::enableRules()
     QVERIFY(enabled("cbBW_1"));
 
     w<ComboBox>("cbActive_p2")->setCurrentIndex(0);
-    for (const char *n : {"cbAten_2", "cbBW_2", "cbRollOff_2", "leInputFreq_2", "leOutputFreq_2", "leSRate_2"})
+    for (const char *n :
+         {"cbAten_2", "cbBW_2", "cbRollOff_2", "leInputFreq_2", "leOutputFreq_2", "leSRate_2"})
         QVERIFY2(!enabled(n), n);
     QVERIFY(enabled("ckAutoBW_2"));
 }
@@ -277,7 +278,9 @@ void tst_CfgProd::fileMenu()
             QTest::keyClick(menu, Qt::Key_Return);
         });
         QTest::keyClick(form, Qt::Key_F5);
-        QCOMPARE(entries, QStringList({"title", "&Read Configuration from File", "&Write Configuration to File"}));
+        QCOMPARE(entries,
+                 QStringList(
+                     {"title", "&Read Configuration from File", "&Write Configuration to File"}));
         QCOMPARE(lect.count(), read ? run + 1 : 0);
         QCOMPARE(esc.count(), read ? 0 : run + 1);
         QVERIFY(!QApplication::activePopupWidget());

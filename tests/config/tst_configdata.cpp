@@ -143,6 +143,7 @@ private slots:
     void removedMedium();
     void fileSizeLimit();
     void fullDisk();
+    void noTemporaryFolder();
     void notAConfigFileIsLeftAlone_data();
     void notAConfigFileIsLeftAlone();
 
@@ -462,8 +463,6 @@ void tst_ConfigData::hostileNames()
     Hash read;
     QVERIFY(data.readData(file, module, read));
     QCOMPARE(asText(read), asText(h));
-    QString top;
-    QCOMPARE(data.getVersion(const_cast<QString &>(file)), top);
 }
 
 void tst_ConfigData::unusableIdentifiers_data()
@@ -717,6 +716,43 @@ void tst_ConfigData::fullDisk()
     QVERIFY(written);
     QCOMPARE(after, bytes);
     QCOMPARE(entries, (QStringList{"cfg.cfi", "filler"}));
+}
+
+// Without a writable temporary folder the file is worked on in place. The
+// child gives up root, so the working folder made by this process is no
+// longer its own to write in, and its temporary folder does not exist.
+void tst_ConfigData::noTemporaryFolder()
+{
+    const QString file = copyGolden("mixed_families.cfi");
+    const QString garbage = copyGolden("garbage.cfi");
+    const QByteArray garbageBytes = bytesOf(garbage);
+    QFile::setPermissions(medium->path(), QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(file, QFileDevice::Permissions(0x6666));
+    static bool fellBack;
+    const int result = inChild([&] {
+        qputenv("TMPDIR", "/nonexistent/tmp");
+        fellBack = false;
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+            fellBack = fellBack || text.startsWith(QLatin1String("Cannot create a working folder"));
+        });
+        ConfigData data;
+        Hash h{{"Entradas", 0}};
+        Hash back;
+        QStringList families;
+        QString filter;
+        const bool ok = data.writeData(file, QStringLiteral("7"), Family, h)
+                && data.readData(file, QStringLiteral("101"), back) && back.size() == 21
+                && data.getModuleList(file, families, filter).size() == 6
+                && !data.isValidFile(garbage) && data.writeData(garbage, QStringLiteral("1"), Family, h);
+        return !fellBack ? 2 : ok ? 0 : 1;
+    }, true);
+    QFile::setPermissions(medium->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (result == 2)
+        QSKIP("the working folder stays usable for this user");
+    QCOMPARE(result, 0);
+    QCOMPARE(parse(file).value("7").value("Entradas"), QStringLiteral("0"));
+    QCOMPARE(parse(file).size(), 7);
+    QCOMPARE(bytesOf(garbage), garbageBytes);
 }
 
 void tst_ConfigData::notAConfigFileIsLeftAlone_data()

@@ -32,7 +32,8 @@ private:
     }
     static QImage shownIcon(QWidget *dialog)
     {
-        const QPixmap pixmap = child<QLabel>(dialog, "m_CenterIconLabel")->pixmap(Qt::ReturnByValue);
+        const QPixmap pixmap
+            = child<QLabel>(dialog, "m_CenterIconLabel")->pixmap(Qt::ReturnByValue);
         return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
     }
     static QImage resourceIcon(const QString &file)
@@ -70,14 +71,17 @@ void tst_AlertMessage::buttonsAndKeys_data()
     const QString esc = QStringLiteral("Press Esc to cancel");
     const int Ret = Qt::Key_Return, Ent = Qt::Key_Enter, Esc = Qt::Key_Escape;
     // A key that does nothing leaves the dialog up for the next one.
-    QTest::newRow("6, return accepts") << 6 << QList<int>{Ret} << 1 << 1 << ok << esc;
-    QTest::newRow("6, escape cancels") << 6 << QList<int>{Esc} << 0 << 1 << ok << esc;
-    QTest::newRow("2, escape ignored") << 2 << QList<int>{Esc, Ent} << 1 << 2 << ok << QString();
-    QTest::newRow("4, return ignored") << 4 << QList<int>{Ret, Esc} << 0 << 2 << esc << QString();
-    QTest::newRow("8, escape alone") << 8 << QList<int>{Ret, Esc} << 0 << 2 << QString() << QString();
-    QTest::newRow("16, return alone") << 16 << QList<int>{Esc, Ret} << 1 << 2 << QString() << QString();
+    QTest::newRow("6, return accepts") << 6 << QList<int> {Ret} << 1 << 1 << ok << esc;
+    QTest::newRow("6, escape cancels") << 6 << QList<int> {Esc} << 0 << 1 << ok << esc;
+    QTest::newRow("2, escape ignored") << 2 << QList<int> {Esc, Ent} << 1 << 2 << ok << QString();
+    QTest::newRow("4, return ignored") << 4 << QList<int> {Ret, Esc} << 0 << 2 << esc << QString();
+    QTest::newRow("8, escape alone")
+        << 8 << QList<int> {Ret, Esc} << 0 << 2 << QString() << QString();
+    QTest::newRow("16, return alone")
+        << 16 << QList<int> {Esc, Ret} << 1 << 2 << QString() << QString();
     // No key closes it; the answerer finally closes it as a program would.
-    QTest::newRow("0, no key") << 0 << QList<int>{Ret, Ent, Esc} << 0 << 4 << QString() << QString();
+    QTest::newRow("0, no key") << 0 << QList<int> {Ret, Ent, Esc} << 0 << 4 << QString()
+                               << QString();
 }
 
 void tst_AlertMessage::buttonsAndKeys()
@@ -131,9 +135,9 @@ void tst_AlertMessage::icons()
     QFETCH(QString, file);
     ModalAnswerer answerer({Qt::Key_Return});
     FAlertMessage *alert = FAlertMessage::getInstance();
-    QCOMPARE(alert->showDialog(host, QStringLiteral("Title"), QStringLiteral("Message"), 2, icon,
-                               true),
-             1);
+    QCOMPARE(
+        alert->showDialog(host, QStringLiteral("Title"), QStringLiteral("Message"), 2, icon, true),
+        1);
     const QImage expected = resourceIcon(file);
     QVERIFY(!expected.isNull());
     QCOMPARE(shownIcon(alert), expected);
@@ -171,10 +175,12 @@ void tst_AlertMessage::nonModal()
     QCOMPARE(child<QLabel>(alert, "lbTitulo")->text(), QStringLiteral("Reading"));
 
     // A later call replaces the message; a modal one waits for its key.
-    alert->showDialog(host, QStringLiteral("Reading"), QStringLiteral("Still reading"), 0, 1, false);
+    alert->showDialog(host, QStringLiteral("Reading"), QStringLiteral("Still reading"), 0, 1,
+                      false);
     QCOMPARE(child<QLabel>(alert, "m_LabelMessage")->text(), QStringLiteral("Still reading"));
     answerer.queueKey(Qt::Key_Return);
-    QCOMPARE(alert->showDialog(host, QStringLiteral("Done"), QStringLiteral("Read"), 2, 8, true), 1);
+    QCOMPARE(alert->showDialog(host, QStringLiteral("Done"), QStringLiteral("Read"), 2, 8, true),
+             1);
     QCOMPARE(answerer.seen.size(), 1);
     QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Done"));
     QVERIFY(!alert->isVisible());
@@ -199,7 +205,8 @@ void tst_AlertMessage::captureDialog()
     });
     typer.start(10);
     QString text = QStringLiteral("MOD1");
-    QCOMPARE(capture->showDialog(host, QStringLiteral("Module"), QStringLiteral("Name"), 6, text), 1);
+    QCOMPARE(capture->showDialog(host, QStringLiteral("Module"), QStringLiteral("Name"), 6, text),
+             1);
     QCOMPARE(text, QStringLiteral("MOD1"));
     QCOMPARE(capture->getNameIntroduced(), QStringLiteral("MOD1_2"));
     QCOMPARE(capture->geometry(), QRect(0, 20, 320, 220));
@@ -209,7 +216,8 @@ void tst_AlertMessage::captureDialog()
 
     capture->setButtonTexts(QStringLiteral("Save"), QStringLiteral("Back"));
     ModalAnswerer answerer({Qt::Key_Escape});
-    QCOMPARE(capture->showDialog(host, QStringLiteral("Module"), QStringLiteral("Name"), 4, text), 0);
+    QCOMPARE(capture->showDialog(host, QStringLiteral("Module"), QStringLiteral("Name"), 4, text),
+             0);
     QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Module"));
     QCOMPARE(capture->getNameIntroduced(), QStringLiteral("MOD1"));
     auto *firstButton = child<QPushButton>(capture, "m_FirstButton");

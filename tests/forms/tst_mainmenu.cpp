@@ -117,7 +117,7 @@ void tst_MainMenu::configEntry()
     press(Qt::Key_Down);
     QCOMPARE(list->currentRow(), 0);
     press(key);
-    QCOMPARE(chosen, QList<QListWidgetItem *>{list->item(0)});
+    QCOMPARE(chosen, QList<QListWidgetItem *> {list->item(0)});
     QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_CfgProd"));
 }
 
@@ -144,9 +144,10 @@ void tst_MainMenu::accessSequence()
         QVERIFY(!item->listWidget());
     });
     type(typed);
-    QCOMPARE(current(), opens ? QStringLiteral("FuncionesEspeciales")
-                              : QStringLiteral("ZetaVX_DVBS2_MainMenu"));
-    QCOMPARE(chosen, opens ? QStringList{"ZetaVX_DVBS2_FuncionesEspeciales"} : QStringList{});
+    QCOMPARE(current(),
+             opens ? QStringLiteral("FuncionesEspeciales")
+                   : QStringLiteral("ZetaVX_DVBS2_MainMenu"));
+    QCOMPARE(chosen, opens ? QStringList {"ZetaVX_DVBS2_FuncionesEspeciales"} : QStringList {});
     // The entry of the sequence is never one of the list's items.
     QCOMPARE(list->count(), 1);
     QVERIFY(host->sent.isEmpty());
@@ -181,12 +182,18 @@ void tst_MainMenu::serviceFieldValidators_data()
     QTest::addColumn<bool>("codeField");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("text");
-    QTest::newRow("code: five digits") << true << "40817" << "40817";
-    QTest::newRow("code: sixth digit refused") << true << "123456" << "12345";
-    QTest::newRow("code: no minus") << true << "-7" << "7";
-    QTest::newRow("data: negative") << false << "-42" << "-42";
-    QTest::newRow("data: long") << false << "1234567" << "1234567";
-    QTest::newRow("data: no letters") << false << "1a2" << "12";
+    QTest::newRow("code: five digits") << true << "40817"
+                                       << "40817";
+    QTest::newRow("code: sixth digit refused") << true << "123456"
+                                               << "12345";
+    QTest::newRow("code: no minus") << true << "-7"
+                                    << "7";
+    QTest::newRow("data: negative") << false << "-42"
+                                    << "-42";
+    QTest::newRow("data: long") << false << "1234567"
+                                << "1234567";
+    QTest::newRow("data: no letters") << false << "1a2"
+                                      << "12";
 }
 
 void tst_MainMenu::serviceFieldValidators()
@@ -212,7 +219,8 @@ void tst_MainMenu::serviceKeys_data()
 
     const QString service = QStringLiteral("FuncionesEspeciales");
     const QString menu = QStringLiteral("ZetaVX_DVBS2_MainMenu");
-    QTest::newRow("return, reset code") << "40817" << int(Qt::Key_Return) << service << true << false;
+    QTest::newRow("return, reset code")
+        << "40817" << int(Qt::Key_Return) << service << true << false;
     QTest::newRow("enter, reset code") << "40817" << int(Qt::Key_Enter) << service << true << false;
     QTest::newRow("F7, reset code") << "40817" << int(Qt::Key_F7) << service << true << false;
     QTest::newRow("leading zero") << "04081" << int(Qt::Key_Return) << service << false << true;
@@ -233,11 +241,11 @@ void tst_MainMenu::serviceKeys()
 
     openService();
     type(typed);
-    ModalAnswerer answerer(unknown ? QList<int>{Qt::Key_Return} : QList<int>{});
+    ModalAnswerer answerer(unknown ? QList<int> {Qt::Key_Return} : QList<int> {});
     press(key);
     QCOMPARE(current(), visible);
     QCOMPARE(host->sentBytes(),
-             sends ? QList<QByteArray>{QByteArray::fromHex("0004001d")} : QList<QByteArray>{});
+             sends ? QList<QByteArray> {QByteArray::fromHex("0004001d")} : QList<QByteArray> {});
     QCOMPARE(answerer.seen.size(), unknown ? 1 : 0);
     if (unknown) {
         QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Input error"));
@@ -283,7 +291,8 @@ void tst_MainMenu::retranslate()
     QApplication::sendEvent(service, &change);
     QCOMPARE(menuTitle->text(), QStringLiteral("Zeta-VX IF processor DVBS/S2"));
     QCOMPARE(serviceLabel->text(), QStringLiteral("Special Function"));
-    QCOMPARE(service->findChild<QLabel *>(QStringLiteral("label_2"))->text(), QStringLiteral("Data"));
+    QCOMPARE(service->findChild<QLabel *>(QStringLiteral("label_2"))->text(),
+             QStringLiteral("Data"));
 }
 
 QTEST_MAIN(tst_MainMenu)

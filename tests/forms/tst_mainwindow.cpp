@@ -68,10 +68,10 @@ void tst_MainWindow::cleanup()
 
 void tst_MainWindow::stackOrder()
 {
-    const QStringList ids{"ZetaVX_DVBS2_MainMenu", "ModifIDMod", "SelecModulos", "SelecFicheros",
-                          "ZetaVX_DVBS2_CfgProd", "FuncionesEspeciales"};
-    const QStringList names{"MainMenu", "ModifIDMod", "SelecModulos", "SelecFicheros", "CfgProd",
-                            "FuncEspeciales"};
+    const QStringList ids {"ZetaVX_DVBS2_MainMenu", "ModifIDMod",           "SelecModulos",
+                           "SelecFicheros",         "ZetaVX_DVBS2_CfgProd", "FuncionesEspeciales"};
+    const QStringList names {"MainMenu",      "ModifIDMod", "SelecModulos",
+                             "SelecFicheros", "CfgProd",    "FuncEspeciales"};
     QCOMPARE(stack->count(), 6);
     for (int i = 0; i < ids.size(); ++i) {
         QCOMPARE(stack->indexOf(ids.at(i)), i);
@@ -87,10 +87,14 @@ void tst_MainWindow::mainMenu_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("visible");
-    QTest::newRow("config") << "ZetaVX_DVBS2_ConfigProd" << "ZetaVX_DVBS2_CfgProd";
-    QTest::newRow("special") << "ZetaVX_DVBS2_FuncionesEspeciales" << "FuncionesEspeciales";
-    QTest::newRow("other") << "Config Product" << "ZetaVX_DVBS2_MainMenu";
-    QTest::newRow("case differs") << "zetavx_dvbs2_configprod" << "ZetaVX_DVBS2_MainMenu";
+    QTest::newRow("config") << "ZetaVX_DVBS2_ConfigProd"
+                            << "ZetaVX_DVBS2_CfgProd";
+    QTest::newRow("special") << "ZetaVX_DVBS2_FuncionesEspeciales"
+                             << "FuncionesEspeciales";
+    QTest::newRow("other") << "Config Product"
+                           << "ZetaVX_DVBS2_MainMenu";
+    QTest::newRow("case differs") << "zetavx_dvbs2_configprod"
+                                  << "ZetaVX_DVBS2_MainMenu";
 }
 
 void tst_MainWindow::mainMenu()
@@ -155,15 +159,15 @@ void tst_MainWindow::browse()
     QFETCH(bool, write);
     QFETCH(int, function);
     QTemporaryDir usb;
-    host->deviceNames = QStringList{QStringLiteral("USB")};
-    host->devicePaths = QStringList{usb.path()};
+    host->deviceNames = QStringList {QStringLiteral("USB")};
+    host->devicePaths = QStringList {usb.path()};
     stack->setCurrentForm(QStringLiteral("ZetaVX_DVBS2_CfgProd"));
     auto *cfg = form<FCfgProdZetaVX_DVBS2>();
     if (write)
         emit cfg->PresentaFichEsc(cfg);
     else
         emit cfg->PresentaFichLect(cfg);
-    QCOMPARE(host->deviceSelectors, QList<int>{7});
+    QCOMPARE(host->deviceSelectors, QList<int> {7});
     QCOMPARE(form<FSelecFicheros>()->getFunction(), function);
     QCOMPARE(current(), QStringLiteral("SelecFicheros"));
 }
@@ -171,8 +175,8 @@ void tst_MainWindow::browse()
 void tst_MainWindow::browserAcceptNonConfigFile()
 {
     QTemporaryDir usb;
-    host->deviceNames = QStringList{QStringLiteral("USB")};
-    host->devicePaths = QStringList{usb.path()};
+    host->deviceNames = QStringList {QStringLiteral("USB")};
+    host->devicePaths = QStringList {usb.path()};
     window->PresentaFichEsc(nullptr);
     QCOMPARE(current(), QStringLiteral("SelecFicheros"));
     auto *browser = form<FSelecFicheros>();
@@ -205,7 +209,7 @@ void tst_MainWindow::specialFunction()
     ModalAnswerer answerer({Qt::Key_Return});
     emit special->Aceptar(special);
     if (sends) {
-        QCOMPARE(host->sentBytes(), QList<QByteArray>{QByteArray::fromHex("0004001d")});
+        QCOMPARE(host->sentBytes(), QList<QByteArray> {QByteArray::fromHex("0004001d")});
         QCOMPARE(host->sentBy.at(0), nullptr);
         QCOMPARE(answerer.seen.size(), 0);
     } else {
@@ -223,7 +227,8 @@ void tst_MainWindow::specialFunctionRefused()
     host->refuseFrom = 0;
     stack->setCurrentForm(QStringLiteral("FuncionesEspeciales"));
     auto *special = form<FFuncEspeciales>();
-    special->findChild<QLineEdit *>(QStringLiteral("leSpFunction"))->setText(QStringLiteral("40817"));
+    special->findChild<QLineEdit *>(QStringLiteral("leSpFunction"))
+        ->setText(QStringLiteral("40817"));
     ModalAnswerer answerer({Qt::Key_Return});
     emit special->Aceptar(special);
     QCOMPARE(host->sent.size(), 1);
@@ -296,8 +301,8 @@ void tst_MainWindow::routing()
     QByteArray bytes = QByteArray::fromHex("000400190001");
     CommMsg msg(bytes);
     CommProtocol answer(msg);
-    for (const char *id : {"ZetaVX_DVBS2_MainMenu", "FuncionesEspeciales", "SelecFicheros",
-                           "SelecModulos"}) {
+    for (const char *id :
+         {"ZetaVX_DVBS2_MainMenu", "FuncionesEspeciales", "SelecFicheros", "SelecModulos"}) {
         stack->setCurrentForm(QString::fromLatin1(id));
         QVERIFY2(!window->dataRcvd(answer), id);
     }
@@ -307,16 +312,16 @@ void tst_MainWindow::routing()
 
 void tst_MainWindow::nitConstants()
 {
-    QStringList names{QStringLiteral("A")};
-    QList<int> ids{1, 2};
+    QStringList names {QStringLiteral("A")};
+    QList<int> ids {1, 2};
     QString text = QStringLiteral("keep");
     window->SetDataNIT({{QStringLiteral("k"), 1}}, names, ids, ids, text);
     QVERIFY(!window->hayDatosTablaNIT());
     QVERIFY(!window->hayDatosListaServicios());
     QVERIFY(window->GetServicesActivesList(names, ids));
     QVERIFY(window->GetServicesActivesList_out2(names, ids));
-    QCOMPARE(names, QStringList{QStringLiteral("A")});
-    QCOMPARE(ids, (QList<int>{1, 2}));
+    QCOMPARE(names, QStringList {QStringLiteral("A")});
+    QCOMPARE(ids, (QList<int> {1, 2}));
     QCOMPARE(text, QStringLiteral("keep"));
 }
 

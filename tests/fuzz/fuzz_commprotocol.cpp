@@ -18,12 +18,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int guard = 0;
     while (!msg.getMsgData().isEmpty() && ++guard < 4096) {
         switch ((command + guard) % 6) {
-        case 0: msg.popByte(true); break;
-        case 1: msg.popShort(true); break;
-        case 2: msg.popInt(true, guard % 5); break;
-        case 3: msg.popString(static_cast<unsigned char>(guard)); break;
-        case 4: msg.getVXStatusInfo(flag); break;
-        default: msg.popString(0); break;
+        case 0:
+            msg.popByte(true);
+            break;
+        case 1:
+            msg.popShort(true);
+            break;
+        case 2:
+            msg.popInt(true, guard % 5);
+            break;
+        case 3:
+            msg.popString(static_cast<unsigned char>(guard));
+            break;
+        case 4:
+            msg.getVXStatusInfo(flag);
+            break;
+        default:
+            msg.popString(0);
+            break;
         }
     }
     // Building on a wrapped message must stay consistent too.

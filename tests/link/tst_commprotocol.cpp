@@ -126,34 +126,79 @@ void tst_CommProtocol::build_data()
     auto row = [](const char *name, Builder b, const char *hex, int answer = 0, int timeout = 0) {
         QTest::newRow(name) << b << QByteArray::fromHex(hex) << answer << timeout;
     };
-    row("lnb1 on", [](CommProtocol &p) { return p.buildLNB1Request(1, false); }, "0004000101");
-    row("lnb2 off", [](CommProtocol &p) { return p.buildLNB2Request(0, false); }, "0004000200");
-    row("pol1", [](CommProtocol &p) { return p.buildPol1Request(1, false); }, "0004000301");
-    row("pol2", [](CommProtocol &p) { return p.buildPol2Request(1, false); }, "0004000401");
-    row("band1", [](CommProtocol &p) { return p.buildBand1Request(1, false); }, "0004000501");
-    row("band2", [](CommProtocol &p) { return p.buildBand2Request(0, false); }, "0004000600");
-    row("infreq1 950", [](CommProtocol &p) { return p.buildInputFreq1Request(950, false); }, "0004000703b6");
-    row("infreq2 1550 confirmed", [](CommProtocol &p) { return p.buildInputFreq2Request(1550, true); }, "00040008060e", 0, 3000);
-    row("srate1 27500", [](CommProtocol &p) { return p.buildInputSRate1Request(27500, false); }, "000400096b6c");
-    row("srate2 45000", [](CommProtocol &p) { return p.buildInputSRate2Request(45000, false); }, "0004000aafc8");
-    row("rolloff1", [](CommProtocol &p) { return p.buildRollOff1Request(2, false); }, "0004000b02");
-    row("rolloff2", [](CommProtocol &p) { return p.buildRollOff2Request(1, false); }, "0004000c01");
-    row("bw1 auto", [](CommProtocol &p) { return p.buildInputBandwidth1Request(0x80, false); }, "0004000d80");
-    row("bw2 72", [](CommProtocol &p) { return p.buildInputBandwidth2Request(72, false); }, "0004000e48");
-    row("inputs two", [](CommProtocol &p) { return p.buildNumInputsRequest(1, false); }, "0004000f01");
-    row("c1 on", [](CommProtocol &p) { return p.buildC1ActivateRequest(1, false); }, "0004001001");
-    row("c2 off", [](CommProtocol &p) { return p.buildC2ActivateRequest(0, false); }, "0004001100");
-    row("outfreq1 2150", [](CommProtocol &p) { return p.buildOutputFreq1Request(2150, false); }, "000400120866");
-    row("outfreq2 1000", [](CommProtocol &p) { return p.buildOutputFreq2Request(1000, false); }, "0004001303e8");
-    row("atten1 20", [](CommProtocol &p) { return p.buildOutputAttenuation1Request(20, false); }, "0004001414");
-    row("atten2 3", [](CommProtocol &p) { return p.buildOutputAttenuation2Request(3, true); }, "0004001503", 0, 3000);
-    row("get level", [](CommProtocol &p) { return p.buildGetLevelRequest(); }, "00040016", 22, 3000);
-    row("get info", [](CommProtocol &p) { return p.buildGetModuleInfoRequest(); }, "00040017", 23, 3000);
-    row("get all", [](CommProtocol &p) { return p.buildGetAllCfgRequest(); }, "00040018", 24, 3000);
-    row("set all start", [](CommProtocol &p) { return p.buildSetAllCfgRequest(false, false); }, "0004001900");
-    row("set all end", [](CommProtocol &p) { return p.buildSetAllCfgRequest(true, true); }, "0004001901", 0, 3000);
-    row("get status", [](CommProtocol &p) { return p.buildGetVXStatusRequest(); }, "0004001a", 26, 3000);
-    row("reset", [](CommProtocol &p) { return p.buildResetToFactoryConfiguration(); }, "0004001d");
+    row(
+        "lnb1 on", [](CommProtocol &p) { return p.buildLNB1Request(1, false); }, "0004000101");
+    row(
+        "lnb2 off", [](CommProtocol &p) { return p.buildLNB2Request(0, false); }, "0004000200");
+    row(
+        "pol1", [](CommProtocol &p) { return p.buildPol1Request(1, false); }, "0004000301");
+    row(
+        "pol2", [](CommProtocol &p) { return p.buildPol2Request(1, false); }, "0004000401");
+    row(
+        "band1", [](CommProtocol &p) { return p.buildBand1Request(1, false); }, "0004000501");
+    row(
+        "band2", [](CommProtocol &p) { return p.buildBand2Request(0, false); }, "0004000600");
+    row(
+        "infreq1 950", [](CommProtocol &p) { return p.buildInputFreq1Request(950, false); },
+        "0004000703b6");
+    row(
+        "infreq2 1550 confirmed",
+        [](CommProtocol &p) { return p.buildInputFreq2Request(1550, true); }, "00040008060e", 0,
+        3000);
+    row(
+        "srate1 27500", [](CommProtocol &p) { return p.buildInputSRate1Request(27500, false); },
+        "000400096b6c");
+    row(
+        "srate2 45000", [](CommProtocol &p) { return p.buildInputSRate2Request(45000, false); },
+        "0004000aafc8");
+    row(
+        "rolloff1", [](CommProtocol &p) { return p.buildRollOff1Request(2, false); }, "0004000b02");
+    row(
+        "rolloff2", [](CommProtocol &p) { return p.buildRollOff2Request(1, false); }, "0004000c01");
+    row(
+        "bw1 auto", [](CommProtocol &p) { return p.buildInputBandwidth1Request(0x80, false); },
+        "0004000d80");
+    row(
+        "bw2 72", [](CommProtocol &p) { return p.buildInputBandwidth2Request(72, false); },
+        "0004000e48");
+    row(
+        "inputs two", [](CommProtocol &p) { return p.buildNumInputsRequest(1, false); },
+        "0004000f01");
+    row(
+        "c1 on", [](CommProtocol &p) { return p.buildC1ActivateRequest(1, false); }, "0004001001");
+    row(
+        "c2 off", [](CommProtocol &p) { return p.buildC2ActivateRequest(0, false); }, "0004001100");
+    row(
+        "outfreq1 2150", [](CommProtocol &p) { return p.buildOutputFreq1Request(2150, false); },
+        "000400120866");
+    row(
+        "outfreq2 1000", [](CommProtocol &p) { return p.buildOutputFreq2Request(1000, false); },
+        "0004001303e8");
+    row(
+        "atten1 20", [](CommProtocol &p) { return p.buildOutputAttenuation1Request(20, false); },
+        "0004001414");
+    row(
+        "atten2 3", [](CommProtocol &p) { return p.buildOutputAttenuation2Request(3, true); },
+        "0004001503", 0, 3000);
+    row(
+        "get level", [](CommProtocol &p) { return p.buildGetLevelRequest(); }, "00040016", 22,
+        3000);
+    row(
+        "get info", [](CommProtocol &p) { return p.buildGetModuleInfoRequest(); }, "00040017", 23,
+        3000);
+    row(
+        "get all", [](CommProtocol &p) { return p.buildGetAllCfgRequest(); }, "00040018", 24, 3000);
+    row(
+        "set all start", [](CommProtocol &p) { return p.buildSetAllCfgRequest(false, false); },
+        "0004001900");
+    row(
+        "set all end", [](CommProtocol &p) { return p.buildSetAllCfgRequest(true, true); },
+        "0004001901", 0, 3000);
+    row(
+        "get status", [](CommProtocol &p) { return p.buildGetVXStatusRequest(); }, "0004001a", 26,
+        3000);
+    row(
+        "reset", [](CommProtocol &p) { return p.buildResetToFactoryConfiguration(); }, "0004001d");
 }
 
 void tst_CommProtocol::build()

@@ -28,8 +28,7 @@ private slots:
 
 namespace {
 
-struct Entry
-{
+struct Entry {
     int id, visible, lcn;
 };
 

@@ -28,8 +28,7 @@ private slots:
 
 namespace {
 
-struct Settings
-{
+struct Settings {
     double mhz;
     int bandwidth, constellation, hp, lp, guard, mode, other;
 };

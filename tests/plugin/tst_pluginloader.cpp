@@ -12,7 +12,7 @@ class LoaderHost : public IServiciosComunes
 {
 public:
     QString HostVersion() override { return QStringLiteral("loader"); }
-    void ShowStatus(const QString &) override {}
+    void ShowStatus(const QString &) override { }
     bool SendMsg(Imsp *, CommMsg &msg) override
     {
         sent.append(msg.msgData);
@@ -25,14 +25,14 @@ public:
         ends.append(QByteArray(id));
         return true;
     }
-    void GetDevices(int, QStringList &, QStringList &) override {}
+    void GetDevices(int, QStringList &, QStringList &) override { }
     bool StartModule(Imsp *p, int mode) override
     {
         startedBy = p;
         startMode = mode;
         return true;
     }
-    void LogEvent(const QString &) override {}
+    void LogEvent(const QString &) override { }
     void StoreDataConfig(const QString &f, const QString &m, QHash<QString, QVariant> c) override
     {
         storedFamily = f + QLatin1Char('/') + m;
@@ -61,7 +61,7 @@ private slots:
 private:
     using InstanceFn = QObject *(*)();
     using VerificationFn = const char *(*)();
-    QLibrary library{QStringLiteral(PLUGIN_PATH)};
+    QLibrary library {QStringLiteral(PLUGIN_PATH)};
     InstanceFn instance = nullptr;
     VerificationFn verification = nullptr;
     Imsp *msp = nullptr;
@@ -71,7 +71,8 @@ void tst_PluginLoader::initTestCase()
 {
     QVERIFY2(library.load(), qPrintable(library.errorString()));
     instance = reinterpret_cast<InstanceFn>(library.resolve("qt_plugin_instance"));
-    verification = reinterpret_cast<VerificationFn>(library.resolve("qt_plugin_query_verification_data"));
+    verification
+        = reinterpret_cast<VerificationFn>(library.resolve("qt_plugin_query_verification_data"));
     QVERIFY(instance);
     QVERIFY(verification);
 }
@@ -87,7 +88,8 @@ void tst_PluginLoader::entryPoints()
     QCOMPARE(QByteArray(first->metaObject()->className()), QByteArray("MSP_Zeta_VX_DVBS2"));
     QVERIFY(first->qt_metacast("Imsp"));
     QCOMPARE(first->qt_metacast("Imsp"), first->qt_metacast("com.veltrix.imsp/1.0"));
-    QCOMPARE(static_cast<void *>(first->qt_metacast("MSP_Zeta_VX_DVBS2")), static_cast<void *>(first));
+    QCOMPARE(static_cast<void *>(first->qt_metacast("MSP_Zeta_VX_DVBS2")),
+             static_cast<void *>(first));
     QVERIFY(!first->qt_metacast("com.veltrix.imsp/2.0"));
 
     // Deleted by the host: the next call builds a new object.
@@ -111,8 +113,8 @@ void tst_PluginLoader::identity()
 
 void tst_PluginLoader::nitOperations()
 {
-    QStringList names{QStringLiteral("BBC"), QStringLiteral("ITV")};
-    QList<int> ids{10, 20};
+    QStringList names {QStringLiteral("BBC"), QStringLiteral("ITV")};
+    QList<int> ids {10, 20};
     QString text = QStringLiteral("unchanged");
     msp->SetDataNIT({{QStringLiteral("Entradas"), 1}}, names, ids, ids, text);
     msp->SetDataNIT_2xout({}, names, names, ids, ids, ids, ids, text);
@@ -121,8 +123,8 @@ void tst_PluginLoader::nitOperations()
     QVERIFY(!msp->hayDatosListaServicios());
     QVERIFY(msp->GetServicesActivesList(names, ids));
     QVERIFY(msp->GetServicesActivesList_out2(names, ids));
-    QCOMPARE(names, (QStringList{QStringLiteral("BBC"), QStringLiteral("ITV")}));
-    QCOMPARE(ids, (QList<int>{10, 20}));
+    QCOMPARE(names, (QStringList {QStringLiteral("BBC"), QStringLiteral("ITV")}));
+    QCOMPARE(ids, (QList<int> {10, 20}));
     QByteArray table = QByteArray::fromHex("40f0");
     QVERIFY(msp->sendNitTable(table, 1, 2));
     QVERIFY(msp->sendNitPass(3));
@@ -163,7 +165,7 @@ void tst_PluginLoader::runAndExit()
     QVERIFY(menu);
     QPointer<QWidget> guard(window);
     QTest::keyClick(menu, Qt::Key_Escape);
-    QCOMPARE(host.ends, QList<QByteArray>{QByteArray("ZetaVX_DVBS2")});
+    QCOMPARE(host.ends, QList<QByteArray> {QByteArray("ZetaVX_DVBS2")});
     QTRY_VERIFY(!guard);
 
     // A later Run builds everything afresh, back on the main menu.

@@ -41,7 +41,7 @@ private:
     QScopedPointer<ConfigStore> store;
     MediaWatcher media;
     HostServices *services = nullptr;
-    PluginLoader loader{QStringLiteral(PLUGIN_PATH)};
+    PluginLoader loader {QStringLiteral(PLUGIN_PATH)};
     Imsp *msp = nullptr;
     int stored = 0;
 };
@@ -87,7 +87,8 @@ void tst_Soak::oneCycle(int cycle)
     screen.resize(320, 220);
     screen.show();
     msp->Run(&screen);
-    QPointer<QWidget> window = screen.findChild<QWidget *>(QStringLiteral("FormMainWindowZetaVX_DVBS2"));
+    QPointer<QWidget> window
+        = screen.findChild<QWidget *>(QStringLiteral("FormMainWindowZetaVX_DVBS2"));
     QVERIFY(window);
 
     auto *menu = window->findChild<QListWidget *>(QStringLiteral("m_ListWidget"));
@@ -101,7 +102,8 @@ void tst_Soak::oneCycle(int cycle)
     QVERIFY(settle());
 
     const int frequency = 950 + cycle % 1200;
-    cfg->findChild<QLineEdit *>(QStringLiteral("leOutputFreq_1"))->setText(QString::number(frequency));
+    cfg->findChild<QLineEdit *>(QStringLiteral("leOutputFreq_1"))
+        ->setText(QString::number(frequency));
     QTest::keyClick(cfg, Qt::Key_F8);
     QVERIFY(settle());
     QCOMPARE(module.value(18), frequency);
@@ -117,8 +119,8 @@ void tst_Soak::cycles()
     QSignalSpy ends(services, &HostServices::moduleEnded);
     const int warmUp = 20;
     const int total = qEnvironmentVariableIntValue("MSP_SOAK_CYCLES") > 0
-            ? qEnvironmentVariableIntValue("MSP_SOAK_CYCLES")
-            : 1000;
+        ? qEnvironmentVariableIntValue("MSP_SOAK_CYCLES")
+        : 1000;
     long before = 0;
     for (int i = 0; i < total; ++i) {
         oneCycle(i);

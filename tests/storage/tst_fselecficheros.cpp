@@ -45,8 +45,6 @@ private slots:
     void boxAndList();
     void enterAndChoose();
     void longPathTitle();
-    void tipoFichero_data();
-    void tipoFichero();
     void hostileFolder();
     void saveRefusesWhatItCannotWrite_data();
     void saveRefusesWhatItCannotWrite();
@@ -55,8 +53,8 @@ private slots:
 
     void menuEntries_data();
     void menuEntries();
-    void copyAndPaste();
-    void cutAndPaste();
+    void paste_data();
+    void paste();
     void pasteOntoExisting();
     void cancelPaste();
 
@@ -286,27 +284,6 @@ void tst_FSelecFicheros::longPathTitle()
     QVERIFY(label->fontMetrics().horizontalAdvance(text) <= label->width() - 10);
 }
 
-void tst_FSelecFicheros::tipoFichero_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("type");
-    QTest::newRow("a.cfi") << "a.cfi" << 0;
-    QTest::newRow("abcd.txt") << "abcd.txt" << -1;
-    QTest::newRow("upper case") << "abcd.CFI" << -1;
-}
-
-void tst_FSelecFicheros::tipoFichero()
-{
-    QFETCH(QString, name);
-    QFETCH(int, type);
-    makeFile(usb->filePath(name), ValidConfig);
-    QVERIFY(browser->setFunctionAndOrigin(1, {"USB"}, {usb->path()}));
-    QCOMPARE(shown(), QStringList{name});
-    press(Qt::Key_Return);
-    QCOMPARE(browser->getFichSelec(), name);
-    QCOMPARE(browser->getTipoFichero(), type);
-}
-
 // Links that loop, a link to the parent, odd names, an unreadable folder.
 void tst_FSelecFicheros::hostileFolder()
 {
@@ -489,22 +466,29 @@ void tst_FSelecFicheros::menuEntries()
     QCOMPARE(menu.entries, entries);
 }
 
-void tst_FSelecFicheros::copyAndPaste()
+void tst_FSelecFicheros::paste_data()
 {
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("copy") << false;
+    QTest::newRow("cut") << true;
+}
+
+// Copy or cut a file, enter another folder, F5, Paste, confirm.
+void tst_FSelecFicheros::paste()
+{
+    QFETCH(bool, cut);
     QDir(usb->path()).mkdir("dest");
+    makeFile(usb->filePath("dest/other.txt"));
     makeFile(usb->filePath("f.cfi"), ValidConfig);
     startManaging(usb->path());
     list()->setCurrentRow(1);
     {
-        PopupAnswerer menu({Qt::Key_Return});
+        PopupAnswerer menu(cut ? QList<int>{Qt::Key_Down, Qt::Key_Return} : QList<int>{Qt::Key_Return});
         press(Qt::Key_F5);
     }
     list()->setCurrentRow(0);
     press(Qt::Key_Return);
     QCOMPARE(browser->getPathFicheros(), usb->path() + "/dest");
-    // Paste is offered only while a file is current.
-    makeFile(usb->filePath("dest/other.txt"));
-    browser->RecargarVentana(0);
     ModalAnswerer alerts({Qt::Key_Return});
     {
         PopupAnswerer menu({Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
@@ -518,33 +502,12 @@ void tst_FSelecFicheros::copyAndPaste()
     QFile copy(usb->filePath("dest/f.cfi"));
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QCOMPARE(copy.readAll(), ValidConfig);
-    QVERIFY(QFile::exists(usb->filePath("f.cfi")));
+    QCOMPARE(QFile::exists(usb->filePath("f.cfi")), !cut);
     QCOMPARE(shown(), (QStringList{"f.cfi", "other.txt"}));
     // The clipboard is empty again.
     PopupAnswerer menu;
     press(Qt::Key_F5);
     QVERIFY(!menu.entries.contains("&Paste File"));
-}
-
-void tst_FSelecFicheros::cutAndPaste()
-{
-    QDir(usb->path()).mkdir("dest");
-    makeFile(usb->filePath("dest/keep.txt"));
-    makeFile(usb->filePath("f.cfi"), ValidConfig);
-    startManaging(usb->path());
-    list()->setCurrentRow(1);
-    {
-        PopupAnswerer menu({Qt::Key_Down, Qt::Key_Return});
-        press(Qt::Key_F5);
-    }
-    list()->setCurrentRow(0);
-    press(Qt::Key_Return);
-    ModalAnswerer alerts({Qt::Key_Return});
-    PopupAnswerer menu({Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
-    press(Qt::Key_F5);
-    QCOMPARE(alerts.seen.size(), 1);
-    QVERIFY(!QFile::exists(usb->filePath("f.cfi")));
-    QVERIFY(QFile::exists(usb->filePath("dest/f.cfi")));
 }
 
 void tst_FSelecFicheros::pasteOntoExisting()

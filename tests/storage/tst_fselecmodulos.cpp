@@ -30,7 +30,6 @@ private slots:
     void menu();
     void deleteModule_data();
     void deleteModule();
-    void shownByOtherForm();
     void identifierForm();
 
 private:
@@ -242,17 +241,6 @@ void tst_FSelecModulos::deleteModule()
     QCOMPARE(modify.count(), 1);
     list->setModSeleccionado("900");
     QCOMPARE(table()->item(table()->currentRow(), 0)->text(), QStringLiteral("900"));
-}
-
-void tst_FSelecModulos::shownByOtherForm()
-{
-    open(2, QString());
-    QCOMPARE(table()->rowCount(), 4);
-    ConfigData().removeSection(file, "101");
-    open(2, QString(), QStringLiteral("CfgProd"));
-    QCOMPARE(table()->rowCount(), 4);
-    open(2, QString());
-    QCOMPARE(table()->rowCount(), 3);
 }
 
 void tst_FSelecModulos::identifierForm()

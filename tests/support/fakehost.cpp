@@ -1,11 +1,8 @@
 #include "fakehost.h"
 
-QString FakeHost::HostVersion()
-{
-    return QStringLiteral("test");
-}
+QString FakeHost::HostVersion() { return QStringLiteral("test"); }
 
-void FakeHost::ShowStatus(const QString &) {}
+void FakeHost::ShowStatus(const QString &) { }
 
 bool FakeHost::SendMsg(Imsp *plugin, CommMsg &msg)
 {
@@ -15,15 +12,9 @@ bool FakeHost::SendMsg(Imsp *plugin, CommMsg &msg)
     return accepted;
 }
 
-bool FakeHost::IsLinkUp()
-{
-    return true;
-}
+bool FakeHost::IsLinkUp() { return true; }
 
-QString FakeHost::LinkDescription()
-{
-    return QStringLiteral("fake");
-}
+QString FakeHost::LinkDescription() { return QStringLiteral("fake"); }
 
 bool FakeHost::EndModule(const char *moduleId)
 {
@@ -44,7 +35,7 @@ bool FakeHost::StartModule(Imsp *plugin, int mode)
     return true;
 }
 
-void FakeHost::LogEvent(const QString &) {}
+void FakeHost::LogEvent(const QString &) { }
 
 void FakeHost::StoreDataConfig(const QString &family, const QString &moduleKey,
                                QHash<QString, QVariant> config)

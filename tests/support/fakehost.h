@@ -35,7 +35,9 @@ public:
 
     // A copy of a sent message; final, so the list may destroy it through its own type.
     struct Sent final : CommMsg {
-        explicit Sent(const CommMsg &m) : CommMsg(m) {}
+        explicit Sent(const CommMsg &m)
+            : CommMsg(m)
+        { }
     };
     QList<Sent> sent;
     QList<Imsp *> sentBy;

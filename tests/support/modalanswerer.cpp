@@ -20,7 +20,7 @@ void ModalAnswerer::poll()
         return;
     const auto *title = w->findChild<QLabel *>(QStringLiteral("lbTitulo"));
     const auto *message = w->findChild<QLabel *>(QStringLiteral("m_LabelMessage"));
-    Seen s{title ? title->text() : QString(), message ? message->text() : QString(), 0};
+    Seen s {title ? title->text() : QString(), message ? message->text() : QString(), 0};
     if (keys.isEmpty()) {
         ++unexpected;
         seen.append(s);

@@ -111,22 +111,41 @@ void tst_EditWidgets::editBoxLeave_data()
     QTest::addColumn<QString>("message");
 
     const QString intRange = QStringLiteral("\nvalid range is 0 - 99");
-    QTest::newRow("no validator keeps any text") << "" << "" << "x y?" << false << int(Qt::Key_Up)
-                                                 << "x y?" << "";
-    QTest::newRow("int in range") << "int" << "7" << "42" << false << int(Qt::Key_Down) << "42" << "";
-    QTest::newRow("int out of range") << "int" << "7" << "120" << false << int(Qt::Key_Down) << "7"
+    QTest::newRow("no validator keeps any text") << ""
+                                                 << ""
+                                                 << "x y?" << false << int(Qt::Key_Up) << "x y?"
+                                                 << "";
+    QTest::newRow("int in range") << "int"
+                                  << "7"
+                                  << "42" << false << int(Qt::Key_Down) << "42"
+                                  << "";
+    QTest::newRow("int out of range") << "int"
+                                      << "7"
+                                      << "120" << false << int(Qt::Key_Down) << "7"
                                       << "Value 120 is out of range" + intRange;
-    QTest::newRow("int out of range, up") << "int" << "7" << "120" << false << int(Qt::Key_Up)
-                                          << "7" << "Value 120 is out of range" + intRange;
-    QTest::newRow("int never valid") << "int" << "" << "120" << false << int(Qt::Key_Down) << ""
+    QTest::newRow("int out of range, up") << "int"
+                                          << "7"
+                                          << "120" << false << int(Qt::Key_Up) << "7"
+                                          << "Value 120 is out of range" + intRange;
+    QTest::newRow("int never valid") << "int"
+                                     << ""
+                                     << "120" << false << int(Qt::Key_Down) << ""
                                      << "Value 120 is out of range" + intRange;
-    QTest::newRow("int empty") << "int" << "" << "" << false << int(Qt::Key_Down) << ""
+    QTest::newRow("int empty") << "int"
+                               << ""
+                               << "" << false << int(Qt::Key_Down) << ""
                                << "Value  is out of range" + intRange;
-    QTest::newRow("double") << "double" << "1.5" << "20" << false << int(Qt::Key_Down) << "1.5"
+    QTest::newRow("double") << "double"
+                            << "1.5"
+                            << "20" << false << int(Qt::Key_Down) << "1.5"
                             << "Value 20 is out of range\nvalid range is 0.5 - 12.25";
-    QTest::newRow("other validator") << "regexp" << "AB" << "A" << false << int(Qt::Key_Down)
-                                     << "AB" << "Value A is out of range";
-    QTest::newRow("no error dialog") << "int" << "7" << "120" << true << int(Qt::Key_Down) << "7"
+    QTest::newRow("other validator") << "regexp"
+                                     << "AB"
+                                     << "A" << false << int(Qt::Key_Down) << "AB"
+                                     << "Value A is out of range";
+    QTest::newRow("no error dialog") << "int"
+                                     << "7"
+                                     << "120" << true << int(Qt::Key_Down) << "7"
                                      << "";
 }
 
@@ -153,7 +172,7 @@ void tst_EditWidgets::editBoxLeave()
     QCOMPARE(box->text(), shown);
     focusOn(box);
 
-    ModalAnswerer answerer(message.isEmpty() ? QList<int>{} : QList<int>{Qt::Key_Return});
+    ModalAnswerer answerer(message.isEmpty() ? QList<int> {} : QList<int> {Qt::Key_Return});
     QTest::keyClick(box, static_cast<Qt::Key>(key));
 
     QCOMPARE(box->text(), text);
@@ -183,7 +202,7 @@ void tst_EditWidgets::editBoxUpDownToParent()
     QTest::keyClick(box, Qt::Key_Up);
     QCOMPARE(box->text(), QStringLiteral("5"));
     QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(form->keys, QList<int>{Qt::Key_Up});
+    QCOMPARE(form->keys, QList<int> {Qt::Key_Up});
     QCOMPARE(form->focusWidget(), box);
 }
 
@@ -209,11 +228,11 @@ void tst_EditWidgets::editBoxReturn_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("acceptReturn");
     QTest::addColumn<QList<int>>("formKeys");
-    QTest::newRow("return reaches the form") << int(Qt::Key_Return) << false
-                                             << QList<int>{Qt::Key_Return};
-    QTest::newRow("return kept by the box") << int(Qt::Key_Return) << true << QList<int>{};
-    QTest::newRow("enter reaches the form") << int(Qt::Key_Enter) << true
-                                            << QList<int>{Qt::Key_Enter};
+    QTest::newRow("return reaches the form")
+        << int(Qt::Key_Return) << false << QList<int> {Qt::Key_Return};
+    QTest::newRow("return kept by the box") << int(Qt::Key_Return) << true << QList<int> {};
+    QTest::newRow("enter reaches the form")
+        << int(Qt::Key_Enter) << true << QList<int> {Qt::Key_Enter};
 }
 
 void tst_EditWidgets::editBoxReturn()
@@ -270,14 +289,21 @@ void tst_EditWidgets::editBoxValidateInput_data()
     QTest::addColumn<int>("selLength");
     QTest::addColumn<QString>("input");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("no validator") << "" << "anything" << 0 << 0 << "#" << true;
-    QTest::newRow("int appended in range") << "int" << "1" << 0 << 0 << "2" << true;
-    QTest::newRow("int appended too big") << "int" << "12" << 0 << 0 << "3" << false;
-    QTest::newRow("int selection replaced") << "int" << "12" << 0 << 1 << "9" << true;
+    QTest::newRow("no validator") << ""
+                                  << "anything" << 0 << 0 << "#" << true;
+    QTest::newRow("int appended in range") << "int"
+                                           << "1" << 0 << 0 << "2" << true;
+    QTest::newRow("int appended too big") << "int"
+                                          << "12" << 0 << 0 << "3" << false;
+    QTest::newRow("int selection replaced") << "int"
+                                            << "12" << 0 << 1 << "9" << true;
     // With ABC and its first two letters selected, X makes XC, not ABCX.
-    QTest::newRow("selection replaced in place") << "XC" << "ABC" << 0 << 2 << "X" << true;
-    QTest::newRow("intermediate counts") << "XC" << "" << 0 << 0 << "X" << true;
-    QTest::newRow("invalid") << "XC" << "" << 0 << 0 << "C" << false;
+    QTest::newRow("selection replaced in place") << "XC"
+                                                 << "ABC" << 0 << 2 << "X" << true;
+    QTest::newRow("intermediate counts") << "XC"
+                                         << "" << 0 << 0 << "X" << true;
+    QTest::newRow("invalid") << "XC"
+                             << "" << 0 << 0 << "C" << false;
 }
 
 void tst_EditWidgets::editBoxValidateInput()

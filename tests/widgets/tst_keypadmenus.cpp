@@ -139,7 +139,7 @@ void tst_KeypadMenus::scrollAtFirstField()
         values.append(bar->value());
         QCOMPARE(f.area.focusWidget(), f.fields.at(0));
     }
-    QCOMPARE(values, (QList<int>{30, 10, 0, 0, 20, 40, 60}));
+    QCOMPARE(values, (QList<int> {30, 10, 0, 0, 20, 40, 60}));
     QTest::keyClick(f.fields.at(0), Qt::Key_Down);
     QCOMPARE(f.area.focusWidget(), f.fields.at(1));
     QCOMPARE(bar->value(), 60);
@@ -204,19 +204,19 @@ void tst_KeypadMenus::keySequence_data()
     QTest::addColumn<QList<int>>("typed");
     QTest::addColumn<QList<bool>>("matches");
     const int A = Qt::Key_A, B = Qt::Key_B;
-    QTest::newRow("A A B") << QList<int>{A, A, B} << QList<int>{A, A, B}
-                           << QList<bool>{false, false, true};
+    QTest::newRow("A A B") << QList<int> {A, A, B} << QList<int> {A, A, B}
+                           << QList<bool> {false, false, true};
     // The third A resets the position; B is then compared with the first A.
-    QTest::newRow("A A A B") << QList<int>{A, A, B} << QList<int>{A, A, A, B}
-                             << QList<bool>{false, false, false, false};
+    QTest::newRow("A A A B") << QList<int> {A, A, B} << QList<int> {A, A, A, B}
+                             << QList<bool> {false, false, false, false};
     QTest::newRow("starts over after a match")
-        << QList<int>{1, 2} << QList<int>{1, 2, 1, 2} << QList<bool>{false, true, false, true};
+        << QList<int> {1, 2} << QList<int> {1, 2, 1, 2} << QList<bool> {false, true, false, true};
     QTest::newRow("wrong key in the middle")
-        << QList<int>{1, 2, 3, 4} << QList<int>{1, 2, 9, 3, 4, 1, 2, 3, 4}
-        << QList<bool>{false, false, false, false, false, false, false, false, true};
-    QTest::newRow("empty never matches") << QList<int>{} << QList<int>{A, 0}
-                                         << QList<bool>{false, false};
-    QTest::newRow("single key") << QList<int>{5} << QList<int>{5, 5} << QList<bool>{true, true};
+        << QList<int> {1, 2, 3, 4} << QList<int> {1, 2, 9, 3, 4, 1, 2, 3, 4}
+        << QList<bool> {false, false, false, false, false, false, false, false, true};
+    QTest::newRow("empty never matches")
+        << QList<int> {} << QList<int> {A, 0} << QList<bool> {false, false};
+    QTest::newRow("single key") << QList<int> {5} << QList<int> {5, 5} << QList<bool> {true, true};
 }
 
 void tst_KeypadMenus::keySequence()

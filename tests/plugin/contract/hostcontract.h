@@ -29,7 +29,7 @@ public:
 class Imsp
 {
 public:
-    virtual ~Imsp() {}
+    virtual ~Imsp() { }
     virtual QString Id() = 0;
     virtual QString Nombre() = 0;
     virtual QString Descripcion() = 0;
@@ -39,9 +39,12 @@ public:
     virtual void SetDataConfig(QHash<QString, QVariant>) = 0;
     virtual bool hayDatosTablaNIT() = 0;
     virtual bool hayDatosListaServicios() = 0;
-    virtual void SetDataNIT(QHash<QString, QVariant>, QStringList, QList<int>, QList<int>, QString &) = 0;
+    virtual void SetDataNIT(QHash<QString, QVariant>, QStringList, QList<int>, QList<int>,
+                            QString &)
+        = 0;
     virtual void SetDataNIT_2xout(QHash<QString, QVariant>, QStringList, QStringList, QList<int>,
-                                  QList<int>, QList<int>, QList<int>, QString &) = 0;
+                                  QList<int>, QList<int>, QList<int>, QString &)
+        = 0;
     virtual void GetDescriptorsNIT(TransportDesc &) = 0;
     virtual void GetDescriptorsNIT_out2(TransportDesc &) = 0;
     virtual bool GetServicesActivesList(QStringList &, QList<int> &) = 0;
