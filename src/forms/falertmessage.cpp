@@ -110,7 +110,7 @@ void FAlertMessage::keyPressEvent(QKeyEvent *event)
     else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (flags & ReturnKey))
         accept();
     // Not QDialog's handler: Escape must not close a dialog that offers no Esc.
-    QWidget::keyPressEvent(event);
+    QWidget::keyPressEvent(event); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void FAlertMessage::changeEvent(QEvent *event)

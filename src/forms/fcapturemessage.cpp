@@ -98,7 +98,8 @@ void FCaptureMessage::keyPressEvent(QKeyEvent *event)
         reject();
     else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (flags & FAlertMessage::ReturnKey))
         accept();
-    QWidget::keyPressEvent(event);
+    // As in the alert: Escape closes only when the caller asked for it.
+    QWidget::keyPressEvent(event); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void FCaptureMessage::changeEvent(QEvent *event)

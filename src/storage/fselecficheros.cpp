@@ -16,6 +16,8 @@
 #include <QKeyEvent>
 #include <QListWidgetItem>
 
+#include <algorithm>
+
 namespace {
 // Function codes: what the browse is for.
 enum {
@@ -45,10 +47,7 @@ FSelecFicheros::FSelecFicheros(QWidget *parent)
     CrearAcciones();
 }
 
-FSelecFicheros::~FSelecFicheros()
-{
-    delete ui;
-}
+FSelecFicheros::~FSelecFicheros() { delete ui; }
 
 int FSelecFicheros::alert(const QString &title, const QString &message, int buttons, int icon,
                           bool modal)
@@ -94,7 +93,7 @@ bool FSelecFicheros::waitConnDevices(int f, const QStringList &names, const QStr
         connect(detector, SIGNAL(SDDeviceConnected()), dialog, SLOT(accept()));
         const int answer = alert(tr("Media not available"),
                                  QStringLiteral("USB: ") + tr("Not present") + QLatin1Char('\n')
-                                         + QStringLiteral("SD: ") + tr("Not present"),
+                                     + QStringLiteral("SD: ") + tr("Not present"),
                                  EscapeOnly, FAlertMessage::IconInfo);
         disconnect(detector, SIGNAL(USBDeviceConnected()), dialog, SLOT(accept()));
         disconnect(detector, SIGNAL(SDDeviceConnected()), dialog, SLOT(accept()));
@@ -118,10 +117,7 @@ int FSelecFicheros::getTipoFichero()
     return -1;
 }
 
-void FSelecFicheros::setFileFilter(QString filter)
-{
-    fileFilter = filter;
-}
+void FSelecFicheros::setFileFilter(QString filter) { fileFilter = filter; }
 
 bool FSelecFicheros::loadFiles(bool flag, int row)
 {
@@ -166,8 +162,8 @@ bool FSelecFicheros::loadFiles(bool flag, int row)
 
     const bool knownDevice = deviceIndex >= 0 && deviceIndex < originPaths.size();
     const QString root = knownDevice ? originPaths.at(deviceIndex) : QString();
-    const QString name = knownDevice && deviceIndex < originNames.size() ? originNames.at(deviceIndex)
-                                                                         : QString();
+    const QString name
+        = knownDevice && deviceIndex < originNames.size() ? originNames.at(deviceIndex) : QString();
     QString rel = pathFicheros.startsWith(root) ? pathFicheros.mid(root.size()) : pathFicheros;
     qDebug() << "relative path" << rel << "path fich" << pathFicheros << "dev path" << root;
     const QFontMetrics metrics(ui->lbTitulo->font());
@@ -185,8 +181,8 @@ void FSelecFicheros::buildDeviceTable(int row)
     list->clear();
     for (int i = 0; i < originNames.size() && i < originPaths.size(); ++i) {
         const QString &name = originNames.at(i);
-        auto *item = new QListWidgetItem(QIcon(QStringLiteral(":/resources/") + name + QStringLiteral(".png")),
-                                         name);
+        auto *item = new QListWidgetItem(
+            QIcon(QStringLiteral(":/resources/") + name + QStringLiteral(".png")), name);
         item->setData(Qt::ToolTipRole, originPaths.at(i));
         list->addItem(item);
     }
@@ -203,10 +199,35 @@ QFileInfoList FSelecFicheros::LeerFicheros(const QString &path)
     qDebug() << "Reading files in" << path << "filter" << fileFilter;
     QDir dir(path);
     if (!fileFilter.isEmpty())
-        dir.setNameFilters(QStringList{fileFilter});
+        dir.setNameFilters(QStringList {fileFilter});
     dir.setFilter(QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot);
     dir.setSorting(QDir::Name | QDir::DirsFirst);
-    return dir.entryInfoList();
+    QFileInfoList entries = dir.entryInfoList();
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [this](const QFileInfo &e) { return !isOnMedium(e); }),
+                  entries.end());
+    return entries;
+}
+
+namespace {
+bool isInside(const QString &path, const QString &root)
+{
+    return path == root
+        || path.startsWith(root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/'));
+}
+} // namespace
+
+// A stick can carry links to anywhere: a link whose target is not on the
+// current medium (or nowhere, or in a loop) is neither shown nor entered.
+bool FSelecFicheros::isOnMedium(const QFileInfo &entry) const
+{
+    if (!entry.isSymLink())
+        return true;
+    if (deviceIndex < 0 || deviceIndex >= originPaths.size())
+        return false;
+    const QString root = QFileInfo(originPaths.at(deviceIndex)).canonicalFilePath();
+    const QString target = entry.canonicalFilePath();
+    return !root.isEmpty() && !target.isEmpty() && isInside(target, root);
 }
 
 bool FSelecFicheros::MostrarFicheros(bool withNewFile, bool, int row)
@@ -236,8 +257,10 @@ bool FSelecFicheros::MostrarFicheros(bool withNewFile, bool, int row)
         const QString name = entry.fileName();
         qDebug() << "Showing file or dir" << name;
         if (entry.isDir()) {
-            auto *item = new QListWidgetItem(QIcon(QStringLiteral(":/resources/foldericon.png")), name);
-            qDebug() << "Setting directory tooltip" << name << "file path" << entry.absoluteFilePath();
+            auto *item
+                = new QListWidgetItem(QIcon(QStringLiteral(":/resources/foldericon.png")), name);
+            qDebug() << "Setting directory tooltip" << name << "file path"
+                     << entry.absoluteFilePath();
             item->setData(Qt::ToolTipRole, name);
             qDebug() << "tooltip set to" << name;
             list->addItem(item);
@@ -340,10 +363,16 @@ void FSelecFicheros::keyPressEvent(QKeyEvent *event)
             qDebug() << "Unexpected invalid current device" << deviceIndex;
             return;
         }
-        if (pathFicheros == originPaths.at(deviceIndex))
-            pathFicheros.clear();
-        else
-            pathFicheros = QFileInfo(pathFicheros).absolutePath();
+        {
+            // Up one level, never above the medium's root: from the root
+            // (however its path was spelt) only back to the device table.
+            const QString root = QDir::cleanPath(originPaths.at(deviceIndex));
+            const QString current = QDir::cleanPath(pathFicheros);
+            if (current == root || !isInside(current, root))
+                pathFicheros.clear();
+            else
+                pathFicheros = QFileInfo(current).absolutePath();
+        }
         loadFiles(false, rowHistory.takeLast());
         break;
     case Qt::Key_F5:
@@ -381,8 +410,8 @@ void FSelecFicheros::keyPressEvent(QKeyEvent *event)
                 emit Aceptar(this);
             return;
         }
-        // Gone since it was listed: nothing to enter.
-        if (!target.isDir())
+        // Gone since it was listed, or changed into a link off the medium.
+        if (!target.isDir() || !isOnMedium(target))
             return;
         pathFicheros += QLatin1Char('/') + key;
         rowHistory.append(list->currentRow());
@@ -477,7 +506,8 @@ void FSelecFicheros::pasteFromClipboard()
     const QString fileName = sourcePath.mid(sourcePath.lastIndexOf(QLatin1Char('/')) + 1);
 
     if (alert(tr("Confirm file paste"), tr("Please confirm paste of file\n") + fileName,
-              FAlertMessage::ButtonOkEsc, FAlertMessage::IconInfo) != QDialog::Accepted)
+              FAlertMessage::ButtonOkEsc, FAlertMessage::IconInfo)
+        != QDialog::Accepted)
         return;
 
     QFile source(sourcePath);

@@ -59,8 +59,10 @@ private slots:
 
 private:
     QString currentKey() const;
+    bool isOnMedium(const QFileInfo &entry) const;
     bool canSaveInto(const QString &name);
-    int alert(const QString &title, const QString &message, int buttons, int icon, bool modal = true);
+    int alert(const QString &title, const QString &message, int buttons, int icon,
+              bool modal = true);
 
     Ui_FormSelecFicheros *ui;
     QAction *copyAction = nullptr;

@@ -46,6 +46,8 @@ private slots:
     void enterAndChoose();
     void longPathTitle();
     void hostileFolder();
+    void staysOnMedium();
+    void escapeStopsAtRoot();
     void saveRefusesWhatItCannotWrite_data();
     void saveRefusesWhatItCannotWrite();
     void waitForMedia();
@@ -59,19 +61,27 @@ private slots:
     void cancelPaste();
 
 private:
-    void press(int key) { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : browser, Qt::Key(key)); }
+    void press(int key)
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : browser,
+                        Qt::Key(key));
+    }
     // keyClicks only knows ASCII: send other characters as text of an unknown key.
     void type(const QString &text)
     {
         for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+                                QString(c), Qt::NoModifier);
     }
     QStringList shown() const;
     QStringList keysShown() const;
     QString title() const { return browser->findChild<QLabel *>("lbTitulo")->text(); }
     QListWidget *list() const { return browser->findChild<QListWidget *>("m_ListSelecFichWidget"); }
     QLineEdit *box() const { return browser->findChild<QLineEdit *>("leNewFile"); }
-    void startManaging(const QString &path) { QVERIFY(browser->setFunctionAndOrigin(1, {"USB"}, {path})); }
+    void startManaging(const QString &path)
+    {
+        QVERIFY(browser->setFunctionAndOrigin(1, {"USB"}, {path}));
+    }
 
     QTemporaryDir *usb = nullptr;
     QTemporaryDir *sd = nullptr;
@@ -129,14 +139,14 @@ void tst_FSelecFicheros::twoOrigins()
     QVERIFY(browser->setFunctionAndOrigin(32, {"USB", "SD"}, {usb->path(), sd->path()}));
     QCOMPARE(browser->getPathFicheros(), QString());
     QCOMPARE(title(), QStringLiteral("Select device"));
-    QCOMPARE(shown(), (QStringList{"USB", "SD"}));
-    QCOMPARE(keysShown(), (QStringList{usb->path(), sd->path()}));
+    QCOMPARE(shown(), (QStringList {"USB", "SD"}));
+    QCOMPARE(keysShown(), (QStringList {usb->path(), sd->path()}));
     QVERIFY(list()->hasFocus());
     press(Qt::Key_Down);
     press(Qt::Key_Return);
     QCOMPARE(browser->getPathFicheros(), sd->path());
     QCOMPARE(title(), QStringLiteral("SD "));
-    QCOMPARE(shown(), QStringList{"photos"});
+    QCOMPARE(shown(), QStringList {"photos"});
     press(Qt::Key_Escape);
     QCOMPARE(browser->getPathFicheros(), QString());
     QCOMPARE(list()->currentRow(), 1);
@@ -150,16 +160,23 @@ void tst_FSelecFicheros::listing_data()
     QTest::addColumn<int>("function");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<bool>("withBox");
-    const QStringList dirs{"Sub dir", "zz"};
-    QTest::newRow("manage: everything") << 1 << dirs + QStringList{"a.cfi", "b.qm", "bad.cfi", "huge.cfi", "lib.so", "notes.txt", "r.ord"} << false;
-    QTest::newRow("choose config: valid only") << 2 << dirs + QStringList{"a.cfi"} << false;
-    QTest::newRow("qm") << 4 << dirs + QStringList{"b.qm"} << false;
-    QTest::newRow("so") << 8 << dirs + QStringList{"lib.so"} << false;
-    QTest::newRow("save config: any .cfi") << 16 << dirs + QStringList{"a.cfi", "bad.cfi", "huge.cfi"} << true;
-    QTest::newRow("load config: valid only") << 32 << dirs + QStringList{"a.cfi"} << false;
-    QTest::newRow("save ord") << 64 << dirs + QStringList{"r.ord"} << true;
-    QTest::newRow("load ord") << 128 << dirs + QStringList{"r.ord"} << false;
-    QTest::newRow("unknown code") << 3 << dirs + QStringList{"a.cfi", "b.qm", "bad.cfi", "huge.cfi", "lib.so", "notes.txt", "r.ord"} << false;
+    const QStringList dirs {"Sub dir", "zz"};
+    QTest::newRow("manage: everything") << 1
+                                        << dirs
+            + QStringList {"a.cfi", "b.qm", "bad.cfi", "huge.cfi", "lib.so", "notes.txt", "r.ord"}
+                                        << false;
+    QTest::newRow("choose config: valid only") << 2 << dirs + QStringList {"a.cfi"} << false;
+    QTest::newRow("qm") << 4 << dirs + QStringList {"b.qm"} << false;
+    QTest::newRow("so") << 8 << dirs + QStringList {"lib.so"} << false;
+    QTest::newRow("save config: any .cfi")
+        << 16 << dirs + QStringList {"a.cfi", "bad.cfi", "huge.cfi"} << true;
+    QTest::newRow("load config: valid only") << 32 << dirs + QStringList {"a.cfi"} << false;
+    QTest::newRow("save ord") << 64 << dirs + QStringList {"r.ord"} << true;
+    QTest::newRow("load ord") << 128 << dirs + QStringList {"r.ord"} << false;
+    QTest::newRow("unknown code") << 3
+                                  << dirs
+            + QStringList {"a.cfi", "b.qm", "bad.cfi", "huge.cfi", "lib.so", "notes.txt", "r.ord"}
+                                  << false;
 }
 
 void tst_FSelecFicheros::listing()
@@ -197,11 +214,16 @@ void tst_FSelecFicheros::newFileName_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<int>("tipo");
-    QTest::newRow("extension added") << "abc" << "abc.cfi" << 0;
-    QTest::newRow("extension kept") << "abc.cfi" << "abc.cfi" << 0;
-    QTest::newRow("other extension") << "abc.txt" << "abc.txt.cfi" << 0;
-    QTest::newRow("too short") << ".cfi" << ".cfi" << -1;
-    QTest::newRow("hostile") << QString::fromUtf8("a \"b\" [c]=d;é") << QString::fromUtf8("a \"b\" [c]=d;é.cfi") << 0;
+    QTest::newRow("extension added") << "abc"
+                                     << "abc.cfi" << 0;
+    QTest::newRow("extension kept") << "abc.cfi"
+                                    << "abc.cfi" << 0;
+    QTest::newRow("other extension") << "abc.txt"
+                                     << "abc.txt.cfi" << 0;
+    QTest::newRow("too short") << ".cfi"
+                               << ".cfi" << -1;
+    QTest::newRow("hostile") << QString::fromUtf8("a \"b\" [c]=d;é")
+                             << QString::fromUtf8("a \"b\" [c]=d;é.cfi") << 0;
 }
 
 void tst_FSelecFicheros::newFileName()
@@ -253,7 +275,7 @@ void tst_FSelecFicheros::enterAndChoose()
     makeFile(usb->filePath("a/b/m.cfi"), ValidConfig);
     QSignalSpy aceptar(browser, &FSelecFicheros::Aceptar);
     QVERIFY(browser->setFunctionAndOrigin(32, {"USB"}, {usb->path()}));
-    QCOMPARE(shown(), (QStringList{"a", "c"}));
+    QCOMPARE(shown(), (QStringList {"a", "c"}));
     press(Qt::Key_Return);
     press(Qt::Key_Return);
     QCOMPARE(browser->getPathFicheros(), usb->path() + "/a/b");
@@ -270,7 +292,8 @@ void tst_FSelecFicheros::enterAndChoose()
 
 void tst_FSelecFicheros::longPathTitle()
 {
-    const QString deep = QStringLiteral("a-rather-long-folder-name/and-another-long-one/and-the-last-one");
+    const QString deep
+        = QStringLiteral("a-rather-long-folder-name/and-another-long-one/and-the-last-one");
     QVERIFY(QDir(usb->path()).mkpath(deep));
     QVERIFY(browser->setFunctionAndOrigin(1, {"Memoria USB"}, {usb->path()}));
     for (int i = 0; i < 3; ++i)
@@ -298,7 +321,7 @@ void tst_FSelecFicheros::hostileFolder()
     makeFile(usb->filePath(odd), ValidConfig);
 
     QVERIFY(browser->setFunctionAndOrigin(32, {"USB"}, {usb->path()}));
-    QCOMPARE(shown(), (QStringList{"locked", "up", odd}));
+    QCOMPARE(shown(), (QStringList {"locked", "up", odd}));
     // Down the link to the parent and back up again: the path only grows.
     press(Qt::Key_Down);
     for (int i = 0; i < 5; ++i) {
@@ -313,7 +336,68 @@ void tst_FSelecFicheros::hostileFolder()
     press(Qt::Key_Return);
     // Unreadable for a user that permissions apply to: then it lists as empty.
     QCOMPARE(shown().isEmpty(), geteuid() != 0);
-    QFile::setPermissions(usb->filePath("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(usb->filePath("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// Links off the medium: to the parent of the medium, to "/", to the other
+// medium, dangling. None is listed or entered; links within the medium are.
+void tst_FSelecFicheros::staysOnMedium()
+{
+    QTemporaryDir outside;
+    makeFile(outside.filePath("secret.cfi"), ValidConfig);
+    QVERIFY(QDir(usb->path()).mkdir("sub"));
+    makeFile(usb->filePath("sub/inner.cfi"), ValidConfig);
+    QVERIFY(QFile::link(outside.path(), usb->filePath("away")));
+    QVERIFY(QFile::link(outside.filePath("secret.cfi"), usb->filePath("stolen.cfi")));
+    QVERIFY(QFile::link("/", usb->filePath("rootfs")));
+    QVERIFY(QFile::link(sd->path(), usb->filePath("other")));
+    QVERIFY(QFile::link(usb->filePath("nowhere"), usb->filePath("dangling.cfi")));
+    QVERIFY(QFile::link(usb->filePath("sub"), usb->filePath("shortcut")));
+    QVERIFY(QFile::link(usb->filePath("sub/inner.cfi"), usb->filePath("inner-link.cfi")));
+
+    for (int function : {1, 16, 32}) {
+        QVERIFY(browser->setFunctionAndOrigin(function, {"USB", "SD"}, {usb->path(), sd->path()}));
+        list()->setCurrentRow(0);
+        press(Qt::Key_Return);
+        QCOMPARE(browser->getPathFicheros(), usb->path());
+        QCOMPARE(keysShown(), (QStringList {"shortcut", "sub", "inner-link.cfi"}));
+    }
+    QCOMPARE(browser->LeerFicheros(usb->path()).size(), 3);
+
+    // The link inside the medium leads in, and Escape comes back to the root.
+    list()->setCurrentRow(0);
+    press(Qt::Key_Return);
+    QCOMPARE(browser->getPathFicheros(), usb->filePath("shortcut"));
+    QCOMPARE(keysShown(), QStringList {"inner.cfi"});
+    press(Qt::Key_Escape);
+    QCOMPARE(browser->getPathFicheros(), usb->path());
+}
+
+// However the host spells the medium's root, Escape climbs no higher than it.
+void tst_FSelecFicheros::escapeStopsAtRoot()
+{
+    QVERIFY(QDir(usb->path()).mkpath("a/b"));
+    const QString spelt = usb->path() + "/./";
+    QVERIFY(browser->setFunctionAndOrigin(1, {"USB", "SD"}, {spelt, sd->path()}));
+    list()->setCurrentRow(0);
+    press(Qt::Key_Return);
+    for (int i = 0; i < 2; ++i) {
+        list()->setCurrentRow(0);
+        press(Qt::Key_Return);
+    }
+    QVERIFY2(browser->getPathFicheros().endsWith("/a/b"), qPrintable(browser->getPathFicheros()));
+    QSignalSpy left(browser, &FSelecFicheros::Salir);
+    press(Qt::Key_Escape);
+    QCOMPARE(QDir::cleanPath(browser->getPathFicheros()), usb->filePath("a"));
+    press(Qt::Key_Escape);
+    QCOMPARE(QDir::cleanPath(browser->getPathFicheros()), usb->path());
+    press(Qt::Key_Escape);
+    QCOMPARE(browser->getPathFicheros(), QString());
+    QCOMPARE(title(), QStringLiteral("Select device"));
+    QCOMPARE(left.count(), 0);
+    press(Qt::Key_Escape);
+    QCOMPARE(left.count(), 1);
 }
 
 void tst_FSelecFicheros::saveRefusesWhatItCannotWrite_data()
@@ -354,7 +438,8 @@ void tst_FSelecFicheros::saveRefusesWhatItCannotWrite()
         huge.close();
     }
     if (readOnly)
-        mount("tmpfs", QFile::encodeName(root).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr);
+        mount("tmpfs", QFile::encodeName(root).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
+              nullptr);
     QSignalSpy aceptar(browser, &FSelecFicheros::Aceptar);
     QVERIFY(browser->setFunctionAndOrigin(16, {"USB"}, {root}));
     ModalAnswerer alerts({Qt::Key_Return});
@@ -434,11 +519,11 @@ void tst_FSelecFicheros::menuEntries_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("clipboard");
     QTest::addColumn<QStringList>("entries");
-    const QStringList file{"&Copy File", "&Cut File", "&File Clear"};
+    const QStringList file {"&Copy File", "&Cut File", "&File Clear"};
     QTest::newRow("file") << 1 << 1 << false << file;
-    QTest::newRow("file, clipboard set") << 1 << 1 << true << file + QStringList{"&Paste File"};
+    QTest::newRow("file, clipboard set") << 1 << 1 << true << file + QStringList {"&Paste File"};
     QTest::newRow("folder") << 1 << 0 << false << QStringList();
-    QTest::newRow("folder, clipboard set") << 1 << 0 << true << QStringList{"&Paste File"};
+    QTest::newRow("folder, clipboard set") << 1 << 0 << true << QStringList {"&Paste File"};
     QTest::newRow("load function") << 32 << 1 << false << QStringList();
     QTest::newRow("device table") << 1 << -1 << false << QStringList();
 }
@@ -483,7 +568,8 @@ void tst_FSelecFicheros::paste()
     startManaging(usb->path());
     list()->setCurrentRow(1);
     {
-        PopupAnswerer menu(cut ? QList<int>{Qt::Key_Down, Qt::Key_Return} : QList<int>{Qt::Key_Return});
+        PopupAnswerer menu(cut ? QList<int> {Qt::Key_Down, Qt::Key_Return}
+                               : QList<int> {Qt::Key_Return});
         press(Qt::Key_F5);
     }
     list()->setCurrentRow(0);
@@ -503,7 +589,7 @@ void tst_FSelecFicheros::paste()
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QCOMPARE(copy.readAll(), ValidConfig);
     QCOMPARE(QFile::exists(usb->filePath("f.cfi")), !cut);
-    QCOMPARE(shown(), (QStringList{"f.cfi", "other.txt"}));
+    QCOMPARE(shown(), (QStringList {"f.cfi", "other.txt"}));
     // The clipboard is empty again.
     PopupAnswerer menu;
     press(Qt::Key_F5);
@@ -519,7 +605,8 @@ void tst_FSelecFicheros::pasteOntoExisting()
     QVERIFY(QMetaObject::invokeMethod(browser, "pasteFromClipboard"));
     QCOMPARE(alerts.seen.size(), 2);
     QCOMPARE(alerts.seen.at(1).title, QStringLiteral("File open error"));
-    QCOMPARE(alerts.seen.at(1).message, QStringLiteral("Destination file already exists, delete first"));
+    QCOMPARE(alerts.seen.at(1).message,
+             QStringLiteral("Destination file already exists, delete first"));
     QVERIFY(QFile::exists(usb->filePath("f.cfi")));
     // The clipboard stays for another try elsewhere.
     PopupAnswerer menu;
