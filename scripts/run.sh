@@ -54,7 +54,9 @@ rm -rf "$shots"
 # The demo starts from the factory configuration every time.
 rm -f "$build/emulator-state.ini" "$media/USB/demo.cfi"
 rm -rf "$build/host-config"
-QT_QPA_PLATFORM=offscreen "$build/bin/msp-host" --script "$top/host/app/demo.script" \
+# The plug-in's debug lines would bury the script's own output.
+QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="${QT_LOGGING_RULES:-*.debug=false}" \
+    "$build/bin/msp-host" --script "$top/host/app/demo.script" \
     --shots "$shots" "$@"
 echo "Demo screenshots are in $shots:"
 ls "$shots"

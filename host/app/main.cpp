@@ -48,6 +48,17 @@ QString defaultPlugin()
     return QStringLiteral("libmsp_zetavx_dvbs2.so");
 }
 
+QtMessageHandler defaultHandler = nullptr;
+
+// The offscreen and vnc platforms note every window feature they lack; those
+// notes say nothing about the host or the plug-in.
+void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    defaultHandler(type, context, message);
+}
+
 // "vnc:port=5901" or "-platform vnc:size=..." : the port a viewer connects to.
 int vncPort(const QStringList &args)
 {
@@ -63,6 +74,7 @@ int vncPort(const QStringList &args)
 int main(int argc, char *argv[])
 {
     MediaWatcher::ignoreMediaSignals();
+    defaultHandler = qInstallMessageHandler(quietPlatformNotes);
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("msp-host"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
