@@ -108,8 +108,7 @@ template<typename Round> long long measure(Round round)
 
 // The bytes of both exchanges as they travel: F6's three answers, F8's 23
 // requests.
-struct Traffic
-{
+struct Traffic {
     QList<QByteArray> f6Answers;
     QList<QByteArray> f8Requests;
 };

@@ -134,8 +134,7 @@ QString fmtKb(double kb)
                       : QStringLiteral("%1 kB").arg(kb, 0, 'f', 0);
 }
 
-struct Row
-{
+struct Row {
     QString what;
     QString measured;
     QString baseline;
@@ -184,8 +183,7 @@ void startup()
         verdict(hostIr <= 1.5 * bareIr));
 
     const Figures phases = callgrind("bench_phases", true);
-    const struct
-    {
+    const struct {
         const char *region;
         const char *what;
     } phaseRows[] = {{"load", "Loading the library (static init, root object)"},
@@ -294,8 +292,7 @@ void channelsAndDescriptors()
         return;
     const Figures t = run(bench("bench_nit"));
     const Figures ir = callgrind("bench_nit", true);
-    const struct
-    {
+    const struct {
         const char *figure, *base, *what, *baseWhat;
     } pairs[]
         = {{"translator_build", "plainmap_build", "Channel translator construction (16 plans)",

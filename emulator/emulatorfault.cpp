@@ -3,14 +3,13 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-
 namespace {
 struct KindName {
     EmulatorFault::Kind kind;
     const char *name;
 };
 const KindName kindNames[] = {
-    {EmulatorFault::Refuse, "refuse"}, {EmulatorFault::Drop, "drop"},
+    {EmulatorFault::Refuse, "refuse"},   {EmulatorFault::Drop, "drop"},
     {EmulatorFault::Corrupt, "corrupt"}, {EmulatorFault::Delay, "delay"},
     {EmulatorFault::Late, "late"},
 };
@@ -39,7 +38,8 @@ QString EmulatorFault::toString() const
     if (!matches.isEmpty()) {
         QStringList codes;
         for (const Match &m : matches)
-            codes << (m.value < 0 ? QString::number(m.command) : QStringLiteral("%1/%2").arg(m.command).arg(m.value));
+            codes << (m.value < 0 ? QString::number(m.command)
+                                  : QStringLiteral("%1/%2").arg(m.command).arg(m.value));
         text += QLatin1Char(':') + codes.join(QLatin1Char(','));
     }
     if (remaining >= 0)
@@ -50,10 +50,11 @@ QString EmulatorFault::toString() const
 bool EmulatorFault::parse(const QString &text, EmulatorFault &fault, QString &error)
 {
     static const QRegularExpression syntax(QStringLiteral(
-            "^([a-z]+)(?:=(\\d+))?(?::(\\d+(?:/\\d+)?(?:,\\d+(?:/\\d+)?)*))?(?:\\*(\\d+))?$"));
+        "^([a-z]+)(?:=(\\d+))?(?::(\\d+(?:/\\d+)?(?:,\\d+(?:/\\d+)?)*))?(?:\\*(\\d+))?$"));
     const QRegularExpressionMatch m = syntax.match(text.trimmed());
     if (!m.hasMatch()) {
-        error = QStringLiteral("bad fault \"%1\": expected KIND[=MS][:CMD[/VALUE],...][*COUNT]").arg(text);
+        error = QStringLiteral("bad fault \"%1\": expected KIND[=MS][:CMD[/VALUE],...][*COUNT]")
+                    .arg(text);
         return false;
     }
     EmulatorFault f;
@@ -66,7 +67,7 @@ bool EmulatorFault::parse(const QString &text, EmulatorFault &fault, QString &er
     }
     if (!known) {
         error = QStringLiteral("unknown fault \"%1\": use refuse, drop, corrupt, delay or late")
-                        .arg(m.captured(1));
+                    .arg(m.captured(1));
         return false;
     }
     if (!m.captured(2).isEmpty()) {

@@ -27,10 +27,10 @@ public:
     int delayMs = 0;
     struct Match {
         int command;
-        int value;   // first payload byte, -1: any
+        int value; // first payload byte, -1: any
     };
-    QList<Match> matches;   // empty: every request
-    int remaining = -1;     // -1: never expires
+    QList<Match> matches; // empty: every request
+    int remaining = -1; // -1: never expires
 
     // firstByte: the request's first payload byte, -1 when it has none.
     bool appliesTo(int command, int firstByte = -1) const;

@@ -5,7 +5,8 @@
 #include <QTcpSocket>
 
 EmulatorTcpServer::EmulatorTcpServer(ModuleEmulator *module, QObject *parent)
-    : QObject(parent), module(module)
+    : QObject(parent)
+    , module(module)
 {
     connect(&server, &QTcpServer::newConnection, this, &EmulatorTcpServer::accept);
     connect(module, &ModuleEmulator::transmit, this, [this](const QByteArray &bytes) {
@@ -33,14 +34,14 @@ void EmulatorTcpServer::accept()
         }
         client = socket;
         socket->setParent(this);
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-            module->receive(socket->readAll());
-        });
+        connect(socket, &QTcpSocket::readyRead, this,
+                [this, socket] { module->receive(socket->readAll()); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             emit clientChanged(QStringLiteral("host disconnected"));
             socket->deleteLater();
         });
         emit clientChanged(QStringLiteral("host connected from %1:%2")
-                                   .arg(socket->peerAddress().toString()).arg(socket->peerPort()));
+                               .arg(socket->peerAddress().toString())
+                               .arg(socket->peerPort()));
     }
 }

@@ -5,24 +5,45 @@
 #include <QStringList>
 
 namespace {
-const char *const names[] = {
-    "?", "LNB1", "LNB2", "Pol1", "Pol2", "Band1", "Band2", "InputFreq1", "InputFreq2",
-    "InputSRate1", "InputSRate2", "RollOff1", "RollOff2", "InputBandwidth1", "InputBandwidth2",
-    "NumInputs", "C1Activate", "C2Activate", "OutputFreq1", "OutputFreq2",
-    "OutputAttenuation1", "OutputAttenuation2", "GetLevel", "GetModuleInfo", "GetAllCfg",
-    "SetAllCfg", "GetVXStatus", "?", "?", "ResetToFactory"};
+const char *const names[] = {"?",
+                             "LNB1",
+                             "LNB2",
+                             "Pol1",
+                             "Pol2",
+                             "Band1",
+                             "Band2",
+                             "InputFreq1",
+                             "InputFreq2",
+                             "InputSRate1",
+                             "InputSRate2",
+                             "RollOff1",
+                             "RollOff2",
+                             "InputBandwidth1",
+                             "InputBandwidth2",
+                             "NumInputs",
+                             "C1Activate",
+                             "C2Activate",
+                             "OutputFreq1",
+                             "OutputFreq2",
+                             "OutputAttenuation1",
+                             "OutputAttenuation2",
+                             "GetLevel",
+                             "GetModuleInfo",
+                             "GetAllCfg",
+                             "SetAllCfg",
+                             "GetVXStatus",
+                             "?",
+                             "?",
+                             "ResetToFactory"};
 
 bool isTwoByte(int command)
 {
     return command == CommProtocol::InputFreq1 || command == CommProtocol::InputFreq2
-            || command == CommProtocol::InputSRate1 || command == CommProtocol::InputSRate2
-            || command == CommProtocol::OutputFreq1 || command == CommProtocol::OutputFreq2;
+        || command == CommProtocol::InputSRate1 || command == CommProtocol::InputSRate2
+        || command == CommProtocol::OutputFreq1 || command == CommProtocol::OutputFreq2;
 }
 
-QString hex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ')).toUpper();
-}
+QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ')).toUpper(); }
 } // namespace
 
 const char *LinkFrameText::commandName(int command)
@@ -61,7 +82,8 @@ QString LinkFrameText::describe(const QByteArray &frame)
     if (command >= CommProtocol::LNB1 && command <= CommProtocol::OutputAttenuation2) {
         const int v = isTwoByte(command) ? m.popShort(true) : m.popByte(true);
         text += QStringLiteral(" value=%1").arg(v);
-        if ((command == CommProtocol::InputBandwidth1 || command == CommProtocol::InputBandwidth2) && v == 0x80)
+        if ((command == CommProtocol::InputBandwidth1 || command == CommProtocol::InputBandwidth2)
+            && v == 0x80)
             text += QStringLiteral(" (auto)");
     } else if (command == CommProtocol::SetAllCfg) {
         text += QStringLiteral(" value=%1").arg(m.popByte(true));
@@ -77,8 +99,12 @@ QString LinkFrameText::describe(const QByteArray &frame)
         const int prefix = m.popByte(true);
         const unsigned int serial = (m.popByte(true) << 16) | m.popShort(true);
         text += QStringLiteral(" code=%1 hw=%2.%3 fw=\"%4\" serial=%5-%6")
-                        .arg(code).arg(major).arg(minor, 2, 10, QLatin1Char('0'))
-                        .arg(QString::fromLatin1(fw)).arg(prefix).arg(serial);
+                    .arg(code)
+                    .arg(major)
+                    .arg(minor, 2, 10, QLatin1Char('0'))
+                    .arg(QString::fromLatin1(fw))
+                    .arg(prefix)
+                    .arg(serial);
     } else if (command == CommProtocol::GetAllCfg) {
         QStringList records;
         while (rest.size() >= 4) {

@@ -19,31 +19,41 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Emulated Zeta-VX IF Processor DVBS/S2 module."));
+    parser.setApplicationDescription(
+        QStringLiteral("Emulated Zeta-VX IF Processor DVBS/S2 module."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption tcp(QStringLiteral("tcp"),
-            QStringLiteral("Serve the link on TCP port <port> (0: any free port; default 5020)."),
-            QStringLiteral("port"));
+    const QCommandLineOption tcp(
+        QStringLiteral("tcp"),
+        QStringLiteral("Serve the link on TCP port <port> (0: any free port; default 5020)."),
+        QStringLiteral("port"));
     const QCommandLineOption listen(QStringLiteral("listen"),
-            QStringLiteral("Address to listen on (default 127.0.0.1)."), QStringLiteral("address"),
-            QStringLiteral("127.0.0.1"));
-    const QCommandLineOption pty(QStringLiteral("pty"),
-            QStringLiteral("Serve the link on a pseudo-terminal; its path is printed."));
-    const QCommandLineOption state(QStringLiteral("state"),
-            QStringLiteral("Keep the module's configuration in <file> between runs."), QStringLiteral("file"));
-    const QCommandLineOption fault(QStringLiteral("fault"),
-            QStringLiteral("Inject a fault: KIND[=MS][:CMD[/VALUE],...][*COUNT], KIND one of refuse, drop, "
-                           "corrupt, delay, late. Repeatable."),
-            QStringLiteral("spec"));
+                                    QStringLiteral("Address to listen on (default 127.0.0.1)."),
+                                    QStringLiteral("address"), QStringLiteral("127.0.0.1"));
+    const QCommandLineOption pty(
+        QStringLiteral("pty"),
+        QStringLiteral("Serve the link on a pseudo-terminal; its path is printed."));
+    const QCommandLineOption state(
+        QStringLiteral("state"),
+        QStringLiteral("Keep the module's configuration in <file> between runs."),
+        QStringLiteral("file"));
+    const QCommandLineOption fault(
+        QStringLiteral("fault"),
+        QStringLiteral(
+            "Inject a fault: KIND[=MS][:CMD[/VALUE],...][*COUNT], KIND one of refuse, drop, "
+            "corrupt, delay, late. Repeatable."),
+        QStringLiteral("spec"));
     const QCommandLineOption rf1(QStringLiteral("rf1"),
-            QStringLiteral("RF power at input 1 in dBuV (default 72)."), QStringLiteral("dBuV"));
+                                 QStringLiteral("RF power at input 1 in dBuV (default 72)."),
+                                 QStringLiteral("dBuV"));
     const QCommandLineOption rf2(QStringLiteral("rf2"),
-            QStringLiteral("RF power at input 2 in dBuV (default 61)."), QStringLiteral("dBuV"));
+                                 QStringLiteral("RF power at input 2 in dBuV (default 61)."),
+                                 QStringLiteral("dBuV"));
     const QCommandLineOption serial(QStringLiteral("serial"),
-            QStringLiteral("Serial number PREFIX-NUMBER (default 7-4242)."), QStringLiteral("serial"));
+                                    QStringLiteral("Serial number PREFIX-NUMBER (default 7-4242)."),
+                                    QStringLiteral("serial"));
     const QCommandLineOption trace(QStringLiteral("trace"),
-            QStringLiteral("Print every frame, decoded."));
+                                   QStringLiteral("Print every frame, decoded."));
     parser.addOptions({tcp, listen, pty, state, fault, rf1, rf2, serial, trace});
     parser.process(app);
 
@@ -76,8 +86,9 @@ int main(int argc, char *argv[])
         module.setRfInput(input, level);
     }
     if (parser.isSet(serial)) {
-        const QRegularExpressionMatch m =
-                QRegularExpression(QStringLiteral("^(\\d{1,3})-(\\d{1,8})$")).match(parser.value(serial));
+        const QRegularExpressionMatch m
+            = QRegularExpression(QStringLiteral("^(\\d{1,3})-(\\d{1,8})$"))
+                  .match(parser.value(serial));
         if (!m.hasMatch() || m.captured(1).toUInt() > 255 || m.captured(2).toUInt() > 0xFFFFFF) {
             err << "zetavx-emu: bad serial number " << parser.value(serial)
                 << " (PREFIX 0..255, NUMBER 0..16777215)" << Qt::endl;
@@ -114,7 +125,8 @@ int main(int argc, char *argv[])
         }
         QString error;
         if (!tcpServer.listen(address, static_cast<quint16>(port), error)) {
-            err << "zetavx-emu: cannot listen on " << address.toString() << ':' << port << ": " << error << Qt::endl;
+            err << "zetavx-emu: cannot listen on " << address.toString() << ':' << port << ": "
+                << error << Qt::endl;
             return 1;
         }
         std::fprintf(stdout, "zetavx-emu: listening on %s:%u\n", qPrintable(address.toString()),

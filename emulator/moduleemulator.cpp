@@ -14,12 +14,12 @@ constexpr int LastSet = CommProtocol::OutputAttenuation2;
 // Records of the bandwidths carry bit 7 for automatic bandwidth.
 constexpr int AutoBandwidth = 0x80;
 
-const std::array<int, 36> bandwidths1{{6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30, 32, 34,
-                                       36, 38, 40, 42, 44, 46, 48, 50, 54, 56, 58, 60, 62, 64,
-                                       72, 84, 86, 90, 100, 106, 124}};
-const std::array<int, 36> bandwidths2{{6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30, 32, 34,
-                                       36, 38, 40, 42, 44, 46, 48, 50, 54, 56, 58, 60, 62, 64,
-                                       68, 84, 86, 90, 100, 106, 124}};
+const std::array<int, 36> bandwidths1 {{6,  8,  10, 12, 14, 16, 18, 20, 22, 24,  26,  28,
+                                        30, 32, 34, 36, 38, 40, 42, 44, 46, 48,  50,  54,
+                                        56, 58, 60, 62, 64, 72, 84, 86, 90, 100, 106, 124}};
+const std::array<int, 36> bandwidths2 {{6,  8,  10, 12, 14, 16, 18, 20, 22, 24,  26,  28,
+                                        30, 32, 34, 36, 38, 40, 42, 44, 46, 48,  50,  54,
+                                        56, 58, 60, 62, 64, 68, 84, 86, 90, 100, 106, 124}};
 
 int indexOf(const std::array<int, 36> &list, int mhz)
 {
@@ -31,17 +31,18 @@ int indexOf(const std::array<int, 36> &list, int mhz)
 
 int bandwidthChannel(int command)
 {
-    return command == CommProtocol::InputBandwidth1 ? 1 : command == CommProtocol::InputBandwidth2 ? 2 : 0;
+    return command == CommProtocol::InputBandwidth1 ? 1
+        : command == CommProtocol::InputBandwidth2  ? 2
+                                                    : 0;
 }
 
-const char *stateKey(int command)
-{
-    return LinkFrameText::commandName(command);
-}
+const char *stateKey(int command) { return LinkFrameText::commandName(command); }
 } // namespace
 
 ModuleEmulator::ModuleEmulator(QObject *parent)
-    : QObject(parent), committed(factoryState()), staged(committed)
+    : QObject(parent)
+    , committed(factoryState())
+    , staged(committed)
 {
     // A frame whose rest never comes is given up so that the next one is seen.
     idle.setSingleShot(true);
@@ -88,9 +89,12 @@ const std::array<int, 36> &ModuleEmulator::bandwidthList(int channel)
 int ModuleEmulator::payloadSize(int command)
 {
     switch (command) {
-    case CommProtocol::InputFreq1: case CommProtocol::InputFreq2:
-    case CommProtocol::InputSRate1: case CommProtocol::InputSRate2:
-    case CommProtocol::OutputFreq1: case CommProtocol::OutputFreq2:
+    case CommProtocol::InputFreq1:
+    case CommProtocol::InputFreq2:
+    case CommProtocol::InputSRate1:
+    case CommProtocol::InputSRate2:
+    case CommProtocol::OutputFreq1:
+    case CommProtocol::OutputFreq2:
         return 2;
     default:
         return command >= FirstSet && command <= LastSet ? 1 : 0;
@@ -100,17 +104,24 @@ int ModuleEmulator::payloadSize(int command)
 bool ModuleEmulator::isValidValue(int command, int value)
 {
     switch (command) {
-    case CommProtocol::InputFreq1: case CommProtocol::InputFreq2:
-    case CommProtocol::OutputFreq1: case CommProtocol::OutputFreq2:
+    case CommProtocol::InputFreq1:
+    case CommProtocol::InputFreq2:
+    case CommProtocol::OutputFreq1:
+    case CommProtocol::OutputFreq2:
         return value >= 950 && value <= 2150;
-    case CommProtocol::InputSRate1: case CommProtocol::InputSRate2:
+    case CommProtocol::InputSRate1:
+    case CommProtocol::InputSRate2:
         return value >= 1000 && value <= 45000;
-    case CommProtocol::RollOff1: case CommProtocol::RollOff2:
+    case CommProtocol::RollOff1:
+    case CommProtocol::RollOff2:
         return value >= 0 && value <= 2;
-    case CommProtocol::OutputAttenuation1: case CommProtocol::OutputAttenuation2:
+    case CommProtocol::OutputAttenuation1:
+    case CommProtocol::OutputAttenuation2:
         return value >= 0 && value <= 20;
-    case CommProtocol::InputBandwidth1: case CommProtocol::InputBandwidth2:
-        return value == AutoBandwidth || indexOf(bandwidthList(bandwidthChannel(command)), value) >= 0;
+    case CommProtocol::InputBandwidth1:
+    case CommProtocol::InputBandwidth2:
+        return value == AutoBandwidth
+            || indexOf(bandwidthList(bandwidthChannel(command)), value) >= 0;
     default:
         return command >= FirstSet && command <= LastSet && (value == 0 || value == 1);
     }
@@ -144,20 +155,22 @@ bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payl
     return true;
 }
 
-QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame, unsigned char flags)
+QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame,
+                                                         unsigned char flags)
 {
     CommProtocol msg;
     msg.msgData = frame;
     if (frame.size() < 4 || msg.popShort(true) != CommProtocol::RecordTag) {
-        emit traced(QStringLiteral("emu: ignored frame %1 (no record tag)").arg(QString::fromLatin1(frame.toHex(' '))));
+        emit traced(QStringLiteral("emu: ignored frame %1 (no record tag)")
+                        .arg(QString::fromLatin1(frame.toHex(' '))));
         return {};
     }
     const int command = msg.getCurrentRxCmd();
     const bool confirm = flags & StreamFramer::ConfirmRequest;
-    const Reply confirmation{header(command), StreamFramer::Confirmation};
-    const Reply refusal{header(command), StreamFramer::Confirmation | StreamFramer::Refused};
-    const QList<Reply> refused = confirm ? QList<Reply>{refusal} : QList<Reply>{};
-    const QList<Reply> done = confirm ? QList<Reply>{confirmation} : QList<Reply>{};
+    const Reply confirmation {header(command), StreamFramer::Confirmation};
+    const Reply refusal {header(command), StreamFramer::Confirmation | StreamFramer::Refused};
+    const QList<Reply> refused = confirm ? QList<Reply> {refusal} : QList<Reply> {};
+    const QList<Reply> done = confirm ? QList<Reply> {confirmation} : QList<Reply> {};
 
     if (command >= FirstSet && command <= LastSet) {
         if (!applySet(bulk ? staged : committed, command, msg.msgData)) {
@@ -196,8 +209,9 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
         return {{allConfigAnswer(), 0}};
     case CommProtocol::GetVXStatus:
         // The status flag reports an active processor without input signal.
-        answer.buildGetStatusResponse((committed.value[CommProtocol::C1Activate] && levelCode(1) == 0)
-                                      || (committed.value[CommProtocol::C2Activate] && levelCode(2) == 0));
+        answer.buildGetStatusResponse(
+            (committed.value[CommProtocol::C1Activate] && levelCode(1) == 0)
+            || (committed.value[CommProtocol::C2Activate] && levelCode(2) == 0));
         return {{answer.msgData, 0}};
     default:
         emit traced(QStringLiteral("emu: unknown command %1").arg(command));
@@ -327,14 +341,17 @@ void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
 {
     if (e.kind != StreamFramer::Event::Frame) {
         emit traced(QStringLiteral("emu: %1 discarded (%2 bytes)")
-                            .arg(QLatin1String(StreamFramer::kindName(e.kind))).arg(e.bytes.size()));
+                        .arg(QLatin1String(StreamFramer::kindName(e.kind)))
+                        .arg(e.bytes.size()));
         return;
     }
-    const int command = e.bytes.size() >= 4
-            ? (static_cast<unsigned char>(e.bytes.at(2)) << 8) | static_cast<unsigned char>(e.bytes.at(3))
-            : 0;
-    emit traced(QStringLiteral("emu <- %1%2").arg(LinkFrameText::describe(e.bytes),
-                                                  e.flags & StreamFramer::ConfirmRequest ? QStringLiteral(" [confirm]") : QString()));
+    const int command = e.bytes.size() >= 4 ? (static_cast<unsigned char>(e.bytes.at(2)) << 8)
+            | static_cast<unsigned char>(e.bytes.at(3))
+                                            : 0;
+    emit traced(QStringLiteral("emu <- %1%2")
+                    .arg(LinkFrameText::describe(e.bytes),
+                         e.flags & StreamFramer::ConfirmRequest ? QStringLiteral(" [confirm]")
+                                                                : QString()));
     const int firstByte = e.bytes.size() > 4 ? static_cast<unsigned char>(e.bytes.at(4)) : -1;
     EmulatorFault *fault = nullptr;
     for (EmulatorFault &f : faultList) {
@@ -351,8 +368,9 @@ void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
     }
     if (fault && fault->kind == EmulatorFault::Refuse) {
         emit traced(QStringLiteral("emu: fault %1: request refused").arg(fault->toString()));
-        const bool getRequest = command == CommProtocol::GetLevel || command == CommProtocol::GetModuleInfo
-                || command == CommProtocol::GetAllCfg || command == CommProtocol::GetVXStatus;
+        const bool getRequest = command == CommProtocol::GetLevel
+            || command == CommProtocol::GetModuleInfo || command == CommProtocol::GetAllCfg
+            || command == CommProtocol::GetVXStatus;
         if (getRequest || (e.flags & StreamFramer::ConfirmRequest))
             send({header(command), StreamFramer::Confirmation | StreamFramer::Refused}, nullptr);
         return;
@@ -364,15 +382,18 @@ void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
 void ModuleEmulator::send(const Reply &reply, const EmulatorFault *fault)
 {
     QByteArray bytes = StreamFramer::encode(reply.frame, reply.flags);
-    const QString text = QStringLiteral("emu -> %1%2").arg(LinkFrameText::describe(reply.frame),
-                                                           LinkFrameText::flagsText(reply.flags));
+    const QString text
+        = QStringLiteral("emu -> %1%2")
+              .arg(LinkFrameText::describe(reply.frame), LinkFrameText::flagsText(reply.flags));
     if (fault && fault->kind == EmulatorFault::Corrupt) {
         // One damaged byte inside the frame: the checksum no longer matches.
         bytes[StreamFramer::HeaderSize] = char(bytes.at(StreamFramer::HeaderSize) ^ 0x5A);
         emit traced(text + QStringLiteral(" (corrupted by fault %1)").arg(fault->toString()));
     }
     if (fault && (fault->kind == EmulatorFault::Delay || fault->kind == EmulatorFault::Late)) {
-        emit traced(text + QStringLiteral(" (in %1 ms, fault %2)").arg(fault->delayMs).arg(fault->toString()));
+        emit traced(
+            text
+            + QStringLiteral(" (in %1 ms, fault %2)").arg(fault->delayMs).arg(fault->toString()));
         QTimer::singleShot(fault->delayMs, this, [this, bytes] { emit transmit(bytes); });
         return;
     }
@@ -434,7 +455,7 @@ bool ModuleEmulator::setStateFile(const QString &path, QString &error)
     staged = committed;
     if (!bad.isEmpty()) {
         error = QStringLiteral("state file %1: bad values for %2 kept at factory settings")
-                        .arg(path, bad.join(QStringLiteral(", ")));
+                    .arg(path, bad.join(QStringLiteral(", ")));
         return false;
     }
     return true;

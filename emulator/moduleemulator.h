@@ -22,20 +22,20 @@ class ModuleEmulator : public QObject
 
 public:
     struct Identity {
-        unsigned int productCode = 570112;   // 24 bits on the wire
+        unsigned int productCode = 570112; // 24 bits on the wire
         unsigned char hwMajor = 2;
         unsigned char hwMinor = 5;
-        QByteArray firmware = "01.32";       // at most 5 ASCII characters
+        QByteArray firmware = "01.32"; // at most 5 ASCII characters
         unsigned char serialPrefix = 7;
-        unsigned int serialNumber = 4242;    // 24 bits on the wire
+        unsigned int serialNumber = 4242; // 24 bits on the wire
     };
 
     // Parameter values indexed by their set-request command code (1..21).
     // Bandwidths (13, 14) hold the last bandwidth in MHz; autoBw says whether
     // the channel uses automatic bandwidth instead.
     struct State {
-        std::array<int, 22> value{};
-        std::array<bool, 2> autoBw{{true, true}};
+        std::array<int, 22> value {};
+        std::array<bool, 2> autoBw {{true, true}};
         bool operator==(const State &o) const { return value == o.value && autoBw == o.autoBw; }
     };
 
@@ -47,10 +47,10 @@ public:
     explicit ModuleEmulator(QObject *parent = nullptr);
 
     static State factoryState();
-    static const std::array<int, 36> &bandwidthList(int channel);   // channel 1 or 2
+    static const std::array<int, 36> &bandwidthList(int channel); // channel 1 or 2
     // Range check of a set-request value as the module firmware makes it.
     static bool isValidValue(int command, int value);
-    static int payloadSize(int command);   // 1 or 2 for set-requests, 0 otherwise
+    static int payloadSize(int command); // 1 or 2 for set-requests, 0 otherwise
 
     // Applies one request and returns the module's answer or confirmation, if
     // any. No faults are injected here.

@@ -12,9 +12,9 @@
 #include <unistd.h>
 
 PtyServer::PtyServer(ModuleEmulator *module, QObject *parent)
-    : QObject(parent), module(module)
-{
-}
+    : QObject(parent)
+    , module(module)
+{ }
 
 PtyServer::~PtyServer()
 {
@@ -29,13 +29,15 @@ bool PtyServer::open(QString &error)
 {
     master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
-        error = QStringLiteral("cannot create a pseudo-terminal: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        error = QStringLiteral("cannot create a pseudo-terminal: %1")
+                    .arg(QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     path = QString::fromLocal8Bit(::ptsname(master));
     slave = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
     if (slave < 0) {
-        error = QStringLiteral("cannot open %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        error = QStringLiteral("cannot open %1: %2")
+                    .arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     // Binary frames: no echo, no line editing, no character translation.

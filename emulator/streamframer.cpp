@@ -30,11 +30,16 @@ unsigned short StreamFramer::crc16(const char *data, int size)
 const char *StreamFramer::kindName(Event::Kind kind)
 {
     switch (kind) {
-    case Event::Frame: return "frame";
-    case Event::BadChecksum: return "bad checksum";
-    case Event::BadLength: return "bad length";
-    case Event::Junk: return "junk";
-    case Event::Truncated: return "truncated";
+    case Event::Frame:
+        return "frame";
+    case Event::BadChecksum:
+        return "bad checksum";
+    case Event::BadLength:
+        return "bad length";
+    case Event::Junk:
+        return "junk";
+    case Event::Truncated:
+        return "truncated";
     }
     return "?";
 }
@@ -57,7 +62,7 @@ QList<StreamFramer::Event> StreamFramer::feed(const QByteArray &bytes)
         if (buffer.size() < HeaderSize)
             break;
         const int length = (static_cast<unsigned char>(buffer.at(2)) << 8)
-                | static_cast<unsigned char>(buffer.at(3));
+            | static_cast<unsigned char>(buffer.at(3));
         if (length == 0 || length > MaxFrameLength) {
             events.append({Event::BadLength, buffer.left(HeaderSize), 0});
             buffer.remove(0, 1);
@@ -67,8 +72,8 @@ QList<StreamFramer::Event> StreamFramer::feed(const QByteArray &bytes)
             break;
         const unsigned short expected = crc16(buffer.constData() + 1, length + 3);
         const unsigned short got = static_cast<unsigned short>(
-                (static_cast<unsigned char>(buffer.at(length + HeaderSize)) << 8)
-                | static_cast<unsigned char>(buffer.at(length + HeaderSize + 1)));
+            (static_cast<unsigned char>(buffer.at(length + HeaderSize)) << 8)
+            | static_cast<unsigned char>(buffer.at(length + HeaderSize + 1)));
         if (expected != got) {
             events.append({Event::BadChecksum, buffer.left(length + Overhead), 0});
             buffer.remove(0, 1);
@@ -85,7 +90,7 @@ QList<StreamFramer::Event> StreamFramer::flushPartial()
 {
     if (buffer.isEmpty())
         return {};
-    QList<Event> events{{Event::Truncated, buffer, 0}};
+    QList<Event> events {{Event::Truncated, buffer, 0}};
     const QByteArray rest = buffer.mid(1);
     buffer.clear();
     events.append(feed(rest));

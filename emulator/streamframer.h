@@ -22,15 +22,15 @@ public:
     static constexpr int Overhead = 6;
 
     enum Flag : unsigned char {
-        ConfirmRequest = 0x01,  // host to module: confirm this request
-        Confirmation = 0x02,    // module to host: the frame repeats the confirmed request's header
-        Refused = 0x04          // with Confirmation: the request was refused, nothing applied
+        ConfirmRequest = 0x01, // host to module: confirm this request
+        Confirmation = 0x02, // module to host: the frame repeats the confirmed request's header
+        Refused = 0x04 // with Confirmation: the request was refused, nothing applied
     };
 
     struct Event {
         enum Kind { Frame, BadChecksum, BadLength, Junk, Truncated };
         Kind kind;
-        QByteArray bytes;   // the frame for Frame; the discarded bytes otherwise
+        QByteArray bytes; // the frame for Frame; the discarded bytes otherwise
         unsigned char flags;
     };
 

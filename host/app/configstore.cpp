@@ -19,8 +19,7 @@ QString safeName(QString text)
 
 ConfigStore::ConfigStore(const QString &folder)
     : dir(folder)
-{
-}
+{ }
 
 QString ConfigStore::fileFor(const QString &family, const QString &moduleKey) const
 {

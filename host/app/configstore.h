@@ -13,8 +13,8 @@ public:
 
     QString folder() const { return dir; }
     QString fileFor(const QString &family, const QString &moduleKey) const;
-    bool save(const QString &family, const QString &moduleKey, const QHash<QString, QVariant> &config,
-              QString &error);
+    bool save(const QString &family, const QString &moduleKey,
+              const QHash<QString, QVariant> &config, QString &error);
     // Empty when nothing was stored or the file cannot be read.
     QHash<QString, QVariant> load(const QString &family, const QString &moduleKey) const;
 

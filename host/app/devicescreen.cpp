@@ -49,10 +49,7 @@ void DeviceScreen::setStatus(const QString &text)
     status->setToolTip(text);
 }
 
-void DeviceScreen::setIndicators(const QString &text)
-{
-    indicators->setText(text);
-}
+void DeviceScreen::setIndicators(const QString &text) { indicators->setText(text); }
 
 void DeviceScreen::showPlaceholder(const QString &text)
 {
@@ -61,10 +58,7 @@ void DeviceScreen::showPlaceholder(const QString &text)
     placeholder->show();
 }
 
-void DeviceScreen::hidePlaceholder()
-{
-    placeholder->hide();
-}
+void DeviceScreen::hidePlaceholder() { placeholder->hide(); }
 
 QImage DeviceScreen::grabScreen() const
 {

@@ -8,8 +8,12 @@
 
 #include <QDateTime>
 
-HostServices::HostServices(ModuleLink *link, ConfigStore *store, MediaWatcher *media, QObject *parent)
-    : QObject(parent), link(link), store(store), mediaWatcher(media)
+HostServices::HostServices(ModuleLink *link, ConfigStore *store, MediaWatcher *media,
+                           QObject *parent)
+    : QObject(parent)
+    , link(link)
+    , store(store)
+    , mediaWatcher(media)
 {
     if (link)
         connect(link, &ModuleLink::delivered, this, &HostServices::deliver);
@@ -20,20 +24,11 @@ QString HostServices::HostVersion()
     return QStringLiteral("msp-host 1.0 (Qt %1)").arg(QLatin1String(qVersion()));
 }
 
-void HostServices::ShowStatus(const QString &text)
-{
-    emit statusChanged(text);
-}
+void HostServices::ShowStatus(const QString &text) { emit statusChanged(text); }
 
-bool HostServices::SendMsg(Imsp *, CommMsg &msg)
-{
-    return link && link->send(msg);
-}
+bool HostServices::SendMsg(Imsp *, CommMsg &msg) { return link && link->send(msg); }
 
-bool HostServices::IsLinkUp()
-{
-    return link && link->isUp();
-}
+bool HostServices::IsLinkUp() { return link && link->isUp(); }
 
 QString HostServices::LinkDescription()
 {
@@ -60,14 +55,17 @@ void HostServices::GetDevices(int selector, QStringList &names, QStringList &pat
 
 bool HostServices::StartModule(Imsp *plugin, int mode)
 {
-    LogEvent(QStringLiteral("module %1 started (mode %2)").arg(plugin ? plugin->Id() : QString()).arg(mode));
+    LogEvent(QStringLiteral("module %1 started (mode %2)")
+                 .arg(plugin ? plugin->Id() : QString())
+                 .arg(mode));
     emit moduleStarted();
     return true;
 }
 
 void HostServices::LogEvent(const QString &text)
 {
-    emit logged(QStringLiteral("%1 %2").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")), text));
+    emit logged(QStringLiteral("%1 %2").arg(
+        QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz")), text));
 }
 
 void HostServices::StoreDataConfig(const QString &family, const QString &moduleKey,
@@ -78,7 +76,7 @@ void HostServices::StoreDataConfig(const QString &family, const QString &moduleK
     QString error;
     if (store->save(family, moduleKey, config, error))
         LogEvent(QStringLiteral("configuration of %1/%2 stored in %3")
-                         .arg(family, moduleKey, store->fileFor(family, moduleKey)));
+                     .arg(family, moduleKey, store->fileFor(family, moduleKey)));
     else
         LogEvent(error);
 }

@@ -16,7 +16,8 @@ class HostServices : public QObject, public IServiciosComunes
     Q_OBJECT
 
 public:
-    HostServices(ModuleLink *link, ConfigStore *store, MediaWatcher *media, QObject *parent = nullptr);
+    HostServices(ModuleLink *link, ConfigStore *store, MediaWatcher *media,
+                 QObject *parent = nullptr);
 
     // The running plug-in, which receives the module's answers.
     void setPlugin(Imsp *plugin) { msp = plugin; }

@@ -16,8 +16,11 @@
 
 HostWindow::HostWindow(HostServices *services, MediaWatcher *media, ConfigStore *store,
                        LanguageSwitcher *language, bool withKeypad, QWidget *parent)
-    : QWidget(parent), services(services), mediaWatcher(media), store(store),
-      languageSwitcher(language)
+    : QWidget(parent)
+    , services(services)
+    , mediaWatcher(media)
+    , store(store)
+    , languageSwitcher(language)
 {
     setObjectName(QStringLiteral("HostWindow"));
     setWindowTitle(QStringLiteral("msp-host"));
@@ -39,10 +42,12 @@ HostWindow::HostWindow(HostServices *services, MediaWatcher *media, ConfigStore 
     connect(services, &HostServices::statusChanged, device, &DeviceScreen::setStatus);
     connect(services, &HostServices::moduleEnded, this, &HostWindow::moduleEnded);
     if (mediaWatcher)
-        connect(mediaWatcher, &MediaWatcher::mediumChanged, this, [this](const QString &name, bool present) {
-            device->setStatus(present ? tr("%1 inserted").arg(name) : tr("%1 removed").arg(name));
-            refreshIndicators();
-        });
+        connect(mediaWatcher, &MediaWatcher::mediumChanged, this,
+                [this](const QString &name, bool present) {
+                    device->setStatus(present ? tr("%1 inserted").arg(name)
+                                              : tr("%1 removed").arg(name));
+                    refreshIndicators();
+                });
     if (languageSwitcher)
         connect(languageSwitcher, &LanguageSwitcher::languageChanged, this, [this] {
             if (running && msp)
@@ -53,10 +58,7 @@ HostWindow::HostWindow(HostServices *services, MediaWatcher *media, ConfigStore 
     refreshIndicators();
 }
 
-HostWindow::~HostWindow()
-{
-    qApp->removeEventFilter(this);
-}
+HostWindow::~HostWindow() { qApp->removeEventFilter(this); }
 
 void HostWindow::startModule()
 {
@@ -84,7 +86,8 @@ void HostWindow::focusPlugin()
 {
     QWidget *area = device->pluginArea();
     for (QWidget *w = area->nextInFocusChain(); w && w != area; w = w->nextInFocusChain()) {
-        if (area->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+        if (area->isAncestorOf(w) && w->isVisible() && w->isEnabled()
+            && (w->focusPolicy() & Qt::TabFocus)) {
             w->setFocus(Qt::OtherFocusReason);
             return;
         }
@@ -96,7 +99,8 @@ void HostWindow::moduleEnded()
     running = false;
     placeholderKeys = false;
     QTimer::singleShot(0, this, [this] { placeholderKeys = !running; });
-    device->showPlaceholder(tr("Module closed.\n\nOK (Return): start it again\nEsc: quit the host"));
+    device->showPlaceholder(
+        tr("Module closed.\n\nOK (Return): start it again\nEsc: quit the host"));
     setFocusPolicy(Qt::StrongFocus);
     setFocus();
 }
@@ -136,7 +140,8 @@ void HostWindow::sendKey(int key, const QString &text)
     }
     QWidget *target = keyTarget();
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+    QCoreApplication::postEvent(target,
+                                new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
 }
 
 bool HostWindow::saveScreenshot(const QString &path, QString &error)
@@ -172,7 +177,8 @@ bool HostWindow::eventFilter(QObject *watched, QEvent *event)
         }
         if (key->key() == Qt::Key_F10) {
             const QString path = QDir(shotDir.isEmpty() ? QDir::currentPath() : shotDir)
-                                         .filePath(QStringLiteral("msp-host-%1.png").arg(++shotCount, 3, 10, QLatin1Char('0')));
+                                     .filePath(QStringLiteral("msp-host-%1.png")
+                                                   .arg(++shotCount, 3, 10, QLatin1Char('0')));
             QString error;
             device->setStatus(saveScreenshot(path, error) ? tr("saved %1").arg(path) : error);
             return true;

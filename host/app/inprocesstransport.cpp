@@ -6,9 +6,11 @@
 #include <QTimer>
 
 InProcessTransport::InProcessTransport(ModuleEmulator *module, QObject *parent)
-    : LinkTransport(parent), emulator(module)
+    : LinkTransport(parent)
+    , emulator(module)
 {
-    connect(emulator, &ModuleEmulator::transmit, this, &LinkTransport::received, Qt::QueuedConnection);
+    connect(emulator, &ModuleEmulator::transmit, this, &LinkTransport::received,
+            Qt::QueuedConnection);
 }
 
 bool InProcessTransport::open(QString &)
@@ -27,7 +29,4 @@ void InProcessTransport::write(const QByteArray &bytes)
     });
 }
 
-QString InProcessTransport::description() const
-{
-    return QStringLiteral("emulator");
-}
+QString InProcessTransport::description() const { return QStringLiteral("emulator"); }

@@ -5,9 +5,9 @@
 const char LanguageSwitcher::CatalogPrefix[] = "msp_zetavx_dvbs2_";
 
 LanguageSwitcher::LanguageSwitcher(const QStringList &searchDirs, QObject *parent)
-    : QObject(parent), dirs(searchDirs)
-{
-}
+    : QObject(parent)
+    , dirs(searchDirs)
+{ }
 
 bool LanguageSwitcher::setLanguage(const QString &language, QString &error)
 {
@@ -33,7 +33,8 @@ bool LanguageSwitcher::setLanguage(const QString &language, QString &error)
         }
     }
     if (!loaded) {
-        error = QStringLiteral("no translation %1.qm in %2").arg(file, dirs.join(QStringLiteral(", ")));
+        error = QStringLiteral("no translation %1.qm in %2")
+                    .arg(file, dirs.join(QStringLiteral(", ")));
         current = QStringLiteral("en");
         emit languageChanged(current);
         return false;
@@ -47,5 +48,6 @@ bool LanguageSwitcher::setLanguage(const QString &language, QString &error)
 
 bool LanguageSwitcher::toggle(QString &error)
 {
-    return setLanguage(current == QLatin1String("en") ? QStringLiteral("es") : QStringLiteral("en"), error);
+    return setLanguage(current == QLatin1String("en") ? QStringLiteral("es") : QStringLiteral("en"),
+                       error);
 }

@@ -33,10 +33,7 @@ void print(const QString &line)
     std::fflush(stdout);
 }
 
-void fail(const QString &line)
-{
-    std::fprintf(stderr, "msp-host: %s\n", qPrintable(line));
-}
+void fail(const QString &line) { std::fprintf(stderr, "msp-host: %s\n", qPrintable(line)); }
 
 QString defaultPlugin()
 {
@@ -81,41 +78,59 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-            "Substitute configuration host: runs a module plug-in on a 320 x 240 screen.\n"
-            "Keys: arrows, Return (OK), Escape, digits, F5-F8 as on the device keypad; F12 switches\n"
-            "the language, F10 saves a screenshot, Ctrl+Q quits."));
+        "Substitute configuration host: runs a module plug-in on a 320 x 240 screen.\n"
+        "Keys: arrows, Return (OK), Escape, digits, F5-F8 as on the device keypad; F12 switches\n"
+        "the language, F10 saves a screenshot, Ctrl+Q quits."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption pluginOpt(QStringLiteral("plugin"),
-            QStringLiteral("Plug-in library to load (default: the one built beside the host)."), QStringLiteral("path"));
-    const QCommandLineOption linkOpt(QStringLiteral("link"),
-            QStringLiteral("Link to the module: emulator (default, in-process), tcp:HOST:PORT, "
-                           "serial:DEVICE[@BAUD]."), QStringLiteral("link"), QStringLiteral("emulator"));
-    const QCommandLineOption faultOpt(QStringLiteral("fault"),
-            QStringLiteral("Fault of the in-process emulator: KIND[=MS][:CMD[/VALUE],...][*COUNT] "
-                           "(refuse, drop, corrupt, delay, late). Repeatable."), QStringLiteral("spec"));
+    const QCommandLineOption pluginOpt(
+        QStringLiteral("plugin"),
+        QStringLiteral("Plug-in library to load (default: the one built beside the host)."),
+        QStringLiteral("path"));
+    const QCommandLineOption linkOpt(
+        QStringLiteral("link"),
+        QStringLiteral("Link to the module: emulator (default, in-process), tcp:HOST:PORT, "
+                       "serial:DEVICE[@BAUD]."),
+        QStringLiteral("link"), QStringLiteral("emulator"));
+    const QCommandLineOption faultOpt(
+        QStringLiteral("fault"),
+        QStringLiteral("Fault of the in-process emulator: KIND[=MS][:CMD[/VALUE],...][*COUNT] "
+                       "(refuse, drop, corrupt, delay, late). Repeatable."),
+        QStringLiteral("spec"));
     const QCommandLineOption emuStateOpt(QStringLiteral("emu-state"),
-            QStringLiteral("State file of the in-process emulator."), QStringLiteral("file"));
-    const QCommandLineOption mediaOpt(QStringLiteral("media"),
-            QStringLiteral("A removable medium NAME=PATH (names starting with SD are SD cards, others USB). "
-                           "Repeatable."), QStringLiteral("medium"));
-    const QCommandLineOption configOpt(QStringLiteral("config-dir"),
-            QStringLiteral("Folder of the modules' stored configurations."), QStringLiteral("dir"));
+                                         QStringLiteral("State file of the in-process emulator."),
+                                         QStringLiteral("file"));
+    const QCommandLineOption mediaOpt(
+        QStringLiteral("media"),
+        QStringLiteral(
+            "A removable medium NAME=PATH (names starting with SD are SD cards, others USB). "
+            "Repeatable."),
+        QStringLiteral("medium"));
+    const QCommandLineOption configOpt(
+        QStringLiteral("config-dir"),
+        QStringLiteral("Folder of the modules' stored configurations."), QStringLiteral("dir"));
     const QCommandLineOption langOpt(QStringLiteral("lang"),
-            QStringLiteral("Language of the plug-in: en (default) or es."), QStringLiteral("code"), QStringLiteral("en"));
+                                     QStringLiteral("Language of the plug-in: en (default) or es."),
+                                     QStringLiteral("code"), QStringLiteral("en"));
     const QCommandLineOption translationsOpt(QStringLiteral("translations"),
-            QStringLiteral("Folder of the .qm translation files."), QStringLiteral("dir"));
-    const QCommandLineOption keypadOpt(QStringLiteral("keypad"),
-            QStringLiteral("Show the on-screen keypad beside the screen."));
+                                             QStringLiteral("Folder of the .qm translation files."),
+                                             QStringLiteral("dir"));
+    const QCommandLineOption keypadOpt(
+        QStringLiteral("keypad"), QStringLiteral("Show the on-screen keypad beside the screen."));
     const QCommandLineOption traceOpt(QStringLiteral("trace"),
-            QStringLiteral("Print every link frame both ways, decoded."));
-    const QCommandLineOption scriptOpt(QStringLiteral("script"),
-            QStringLiteral("Play a script of keys, waits and screenshots, then quit."), QStringLiteral("file"));
-    const QCommandLineOption shotsOpt(QStringLiteral("shots"),
-            QStringLiteral("Folder for screenshots (default: the working folder)."), QStringLiteral("dir"));
-    const QCommandLineOption keyDelayOpt(QStringLiteral("key-delay"),
-            QStringLiteral("Pause after each scripted key in ms (default 150)."), QStringLiteral("ms"),
-            QStringLiteral("150"));
+                                      QStringLiteral("Print every link frame both ways, decoded."));
+    const QCommandLineOption scriptOpt(
+        QStringLiteral("script"),
+        QStringLiteral("Play a script of keys, waits and screenshots, then quit."),
+        QStringLiteral("file"));
+    const QCommandLineOption shotsOpt(
+        QStringLiteral("shots"),
+        QStringLiteral("Folder for screenshots (default: the working folder)."),
+        QStringLiteral("dir"));
+    const QCommandLineOption keyDelayOpt(
+        QStringLiteral("key-delay"),
+        QStringLiteral("Pause after each scripted key in ms (default 150)."), QStringLiteral("ms"),
+        QStringLiteral("150"));
     parser.addOptions({pluginOpt, linkOpt, faultOpt, emuStateOpt, mediaOpt, configOpt, langOpt,
                        translationsOpt, keypadOpt, traceOpt, scriptOpt, shotsOpt, keyDelayOpt});
     parser.process(app);
@@ -177,11 +192,14 @@ int main(int argc, char *argv[])
         }
         transport = new SerialTransport(device, baud);
     } else {
-        fail(QStringLiteral("unknown link \"%1\": use emulator, tcp:HOST:PORT or serial:DEVICE[@BAUD]").arg(linkSpec));
+        fail(QStringLiteral(
+                 "unknown link \"%1\": use emulator, tcp:HOST:PORT or serial:DEVICE[@BAUD]")
+                 .arg(linkSpec));
         return 2;
     }
     if (!emulator && parser.isSet(faultOpt))
-        fail(QStringLiteral("--fault applies to the in-process emulator only; give it to zetavx-emu"));
+        fail(QStringLiteral(
+            "--fault applies to the in-process emulator only; give it to zetavx-emu"));
     ModuleLink link(transport);
     QObject::connect(&link, &ModuleLink::traced, tracer);
     {
@@ -223,9 +241,12 @@ int main(int argc, char *argv[])
 
     HostServices services(&link, &store, &media);
     QObject::connect(&services, &HostServices::logged, tracer);
-    QObject::connect(&media, &MediaWatcher::mediumChanged, [&](const QString &name, bool present, int sig) {
-        tracer(QStringLiteral("host: medium %1 %2, signal %3").arg(name, present ? QStringLiteral("inserted") : QStringLiteral("removed")).arg(sig));
-    });
+    QObject::connect(
+        &media, &MediaWatcher::mediumChanged, [&](const QString &name, bool present, int sig) {
+            tracer(QStringLiteral("host: medium %1 %2, signal %3")
+                       .arg(name, present ? QStringLiteral("inserted") : QStringLiteral("removed"))
+                       .arg(sig));
+        });
 
     PluginLoader loader(parser.isSet(pluginOpt) ? parser.value(pluginOpt) : defaultPlugin());
     {
@@ -241,18 +262,22 @@ int main(int argc, char *argv[])
     window.setPlugin(plugin);
     window.setEmulator(emulator);
     window.setShotDir(parser.value(shotsOpt));
-    QObject::connect(&link, &ModuleLink::stateChanged, &window, [&window](bool, const QString &text) {
-        window.screen()->setStatus(text);
-        window.refreshIndicators();
-    });
+    QObject::connect(&link, &ModuleLink::stateChanged, &window,
+                     [&window](bool, const QString &text) {
+                         window.screen()->setStatus(text);
+                         window.refreshIndicators();
+                     });
     QObject::connect(&window, &HostWindow::quitRequested, &app, &QCoreApplication::quit);
     window.show();
     window.startModule();
 
-    print(QStringLiteral("msp-host: %1 %2 on %3, link %4").arg(plugin->Nombre(), plugin->Version(),
-                                                              QGuiApplication::platformName(), link.description()));
+    print(QStringLiteral("msp-host: %1 %2 on %3, link %4")
+              .arg(plugin->Nombre(), plugin->Version(), QGuiApplication::platformName(),
+                   link.description()));
     if (QGuiApplication::platformName() == QLatin1String("vnc"))
-        print(QStringLiteral("msp-host: connect a VNC viewer to %1:%2").arg(QHostInfo::localHostName()).arg(vncPort(app.arguments())));
+        print(QStringLiteral("msp-host: connect a VNC viewer to %1:%2")
+                  .arg(QHostInfo::localHostName())
+                  .arg(vncPort(app.arguments())));
 
     ScriptRunner runner(&window);
     if (parser.isSet(scriptOpt)) {
@@ -262,8 +287,10 @@ int main(int argc, char *argv[])
             return 2;
         }
         runner.setKeyDelay(qMax(0, parser.value(keyDelayOpt).toInt()));
-        QObject::connect(&runner, &ScriptRunner::message, [](const QString &text) { print(QStringLiteral("script: ") + text); });
-        QObject::connect(&runner, &ScriptRunner::finished, &app, [](int code) { QCoreApplication::exit(code); });
+        QObject::connect(&runner, &ScriptRunner::message,
+                         [](const QString &text) { print(QStringLiteral("script: ") + text); });
+        QObject::connect(&runner, &ScriptRunner::finished, &app,
+                         [](int code) { QCoreApplication::exit(code); });
         runner.start();
     }
     return app.exec();

@@ -45,7 +45,8 @@ bool MediaWatcher::addMedium(const QString &spec, QString &error)
     }
     const QString parentDir = QFileInfo(m.path).absolutePath();
     if (!QFileInfo(parentDir).isDir()) {
-        error = QStringLiteral("the folder %1 that should hold medium %2 does not exist").arg(parentDir, m.name);
+        error = QStringLiteral("the folder %1 that should hold medium %2 does not exist")
+                    .arg(parentDir, m.name);
         return false;
     }
     m.present = QFileInfo(m.path).isDir();

@@ -13,7 +13,8 @@ int commandOf(const QByteArray &frame)
 } // namespace
 
 ModuleLink::ModuleLink(LinkTransport *transport, QObject *parent)
-    : QObject(parent), link(transport)
+    : QObject(parent)
+    , link(transport)
 {
     link->setParent(this);
     answerTimer.setSingleShot(true);
@@ -26,8 +27,12 @@ ModuleLink::ModuleLink(LinkTransport *transport, QObject *parent)
         emit stateChanged(up, text);
     });
     connect(&answerTimer, &QTimer::timeout, this, [this] {
-        fail(1, waitKind == Answer ? QStringLiteral("no answer %1 in %2 ms").arg(waitCommand).arg(answerTimer.interval())
-                                   : QStringLiteral("no confirmation in %1 ms").arg(answerTimer.interval()));
+        fail(1,
+             waitKind == Answer
+                 ? QStringLiteral("no answer %1 in %2 ms")
+                       .arg(waitCommand)
+                       .arg(answerTimer.interval())
+                 : QStringLiteral("no confirmation in %1 ms").arg(answerTimer.interval()));
     });
     connect(&staleTimer, &QTimer::timeout, this, [this] {
         for (const StreamFramer::Event &e : framer.flushPartial())
@@ -43,25 +48,17 @@ ModuleLink::~ModuleLink()
     delete link;
 }
 
-bool ModuleLink::open(QString &error)
-{
-    return link->open(error);
-}
+bool ModuleLink::open(QString &error) { return link->open(error); }
 
-bool ModuleLink::isUp() const
-{
-    return link->isOpen();
-}
+bool ModuleLink::isUp() const { return link->isOpen(); }
 
-QString ModuleLink::description() const
-{
-    return link->description();
-}
+QString ModuleLink::description() const { return link->description(); }
 
 bool ModuleLink::send(const CommMsg &msg)
 {
     if (!link->isOpen()) {
-        emit traced(QStringLiteral("host: %1 not sent: link down").arg(LinkFrameText::describe(msg.msgData)));
+        emit traced(QStringLiteral("host: %1 not sent: link down")
+                        .arg(LinkFrameText::describe(msg.msgData)));
         return false;
     }
     if (msg.msgData.isEmpty() || msg.msgData.size() > StreamFramer::MaxFrameLength) {
@@ -69,7 +66,8 @@ bool ModuleLink::send(const CommMsg &msg)
         return false;
     }
     if (queue.size() >= MaxQueued) {
-        emit traced(QStringLiteral("host: %1 not sent: queue full").arg(LinkFrameText::describe(msg.msgData)));
+        emit traced(QStringLiteral("host: %1 not sent: queue full")
+                        .arg(LinkFrameText::describe(msg.msgData)));
         return false;
     }
     queue.enqueue(msg);
@@ -83,10 +81,12 @@ void ModuleLink::pump()
         current = queue.dequeue();
         const bool confirm = current.linkFlags[6];
         const unsigned char flags = confirm ? StreamFramer::ConfirmRequest : 0;
-        emit traced(QStringLiteral("host -> %1%2").arg(LinkFrameText::describe(current.msgData),
-                                                       LinkFrameText::flagsText(flags)));
+        emit traced(
+            QStringLiteral("host -> %1%2")
+                .arg(LinkFrameText::describe(current.msgData), LinkFrameText::flagsText(flags)));
         link->write(StreamFramer::encode(current.msgData, flags));
-        const int timeout = current.answerTimeoutMs > 0 ? current.answerTimeoutMs : DefaultTimeoutMs;
+        const int timeout
+            = current.answerTimeoutMs > 0 ? current.answerTimeoutMs : DefaultTimeoutMs;
         if (current.expectedAnswer != 0) {
             waitKind = Answer;
             waitCommand = current.expectedAnswer;
@@ -113,18 +113,19 @@ void ModuleLink::onBytes(const QByteArray &bytes)
 void ModuleLink::onEvent(const StreamFramer::Event &e)
 {
     if (e.kind != StreamFramer::Event::Frame) {
-        emit traced(QStringLiteral("host <- %1 {%2}").arg(QLatin1String(StreamFramer::kindName(e.kind)),
-                                                          QString::fromLatin1(e.bytes.toHex(' ')).toUpper()));
+        emit traced(QStringLiteral("host <- %1 {%2}")
+                        .arg(QLatin1String(StreamFramer::kindName(e.kind)),
+                             QString::fromLatin1(e.bytes.toHex(' ')).toUpper()));
         if (e.kind != StreamFramer::Event::Junk && waitKind != None)
             fail(2, QStringLiteral("%1 frame").arg(QLatin1String(StreamFramer::kindName(e.kind))));
         return;
     }
     const int command = commandOf(e.bytes);
-    emit traced(QStringLiteral("host <- %1%2").arg(LinkFrameText::describe(e.bytes),
-                                                   LinkFrameText::flagsText(e.flags)));
+    emit traced(QStringLiteral("host <- %1%2")
+                    .arg(LinkFrameText::describe(e.bytes), LinkFrameText::flagsText(e.flags)));
     if (e.flags & StreamFramer::Confirmation) {
         if (waitKind == None || command != waitCommand
-                || (waitKind == Answer && !(e.flags & StreamFramer::Refused))) {
+            || (waitKind == Answer && !(e.flags & StreamFramer::Refused))) {
             emit traced(QStringLiteral("host: confirmation nobody waits for, discarded"));
             return;
         }
@@ -159,9 +160,11 @@ void ModuleLink::fail(int flag, const QString &reason)
     CommMsg failure(current);
     failure.linkFlags[flag] = true;
     emit traced(QStringLiteral("host: %1 failed: %2; linkFlags[%3] delivered%4")
-                        .arg(LinkFrameText::describe(current.msgData), reason).arg(flag)
-                        .arg(queue.isEmpty() ? QString()
-                                             : QStringLiteral(", %1 queued requests dropped").arg(queue.size())));
+                    .arg(LinkFrameText::describe(current.msgData), reason)
+                    .arg(flag)
+                    .arg(queue.isEmpty()
+                             ? QString()
+                             : QStringLiteral(", %1 queued requests dropped").arg(queue.size())));
     queue.clear();
     waitKind = None;
     waitCommand = 0;

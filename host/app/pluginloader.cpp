@@ -8,8 +8,7 @@ const char PluginLoader::BuildKey[] = "arm linux norvane full-config";
 
 PluginLoader::PluginLoader(const QString &path)
     : library(path)
-{
-}
+{ }
 
 bool PluginLoader::verify(const QByteArray &data, QString &error)
 {
@@ -30,7 +29,7 @@ bool PluginLoader::verify(const QByteArray &data, QString &error)
     }
     if (key != BuildKey) {
         error = QStringLiteral("plug-in built for \"%1\", host is \"%2\"")
-                        .arg(QString::fromLatin1(key), QLatin1String(BuildKey));
+                    .arg(QString::fromLatin1(key), QLatin1String(BuildKey));
         return false;
     }
     return true;
@@ -44,10 +43,12 @@ bool PluginLoader::load(QString &error)
         error = library.errorString();
         return false;
     }
-    auto verification = reinterpret_cast<VerificationFn>(library.resolve("qt_plugin_query_verification_data"));
+    auto verification
+        = reinterpret_cast<VerificationFn>(library.resolve("qt_plugin_query_verification_data"));
     auto instance = reinterpret_cast<InstanceFn>(library.resolve("qt_plugin_instance"));
     if (!verification || !instance) {
-        error = QStringLiteral("%1 is not a module plug-in (entry points missing)").arg(library.fileName());
+        error = QStringLiteral("%1 is not a module plug-in (entry points missing)")
+                    .arg(library.fileName());
         return false;
     }
     const char *data = verification();
@@ -58,7 +59,8 @@ bool PluginLoader::load(QString &error)
     object = instance();
     msp = object ? qobject_cast<Imsp *>(object) : nullptr;
     if (!msp) {
-        error = QStringLiteral("%1 does not implement %2").arg(library.fileName(), QLatin1String(Imsp_iid));
+        error = QStringLiteral("%1 does not implement %2")
+                    .arg(library.fileName(), QLatin1String(Imsp_iid));
         return false;
     }
     return true;

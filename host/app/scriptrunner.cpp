@@ -16,11 +16,11 @@ struct NamedKey {
     int key;
 };
 const NamedKey namedKeys[] = {
-    {"up", Qt::Key_Up}, {"down", Qt::Key_Down}, {"left", Qt::Key_Left}, {"right", Qt::Key_Right},
-    {"return", Qt::Key_Return}, {"ok", Qt::Key_Return}, {"enter", Qt::Key_Enter},
-    {"escape", Qt::Key_Escape}, {"esc", Qt::Key_Escape}, {"tab", Qt::Key_Tab},
-    {"backspace", Qt::Key_Backspace}, {"delete", Qt::Key_Delete}, {"space", Qt::Key_Space},
-    {"home", Qt::Key_Home}, {"end", Qt::Key_End},
+    {"up", Qt::Key_Up},       {"down", Qt::Key_Down},           {"left", Qt::Key_Left},
+    {"right", Qt::Key_Right}, {"return", Qt::Key_Return},       {"ok", Qt::Key_Return},
+    {"enter", Qt::Key_Enter}, {"escape", Qt::Key_Escape},       {"esc", Qt::Key_Escape},
+    {"tab", Qt::Key_Tab},     {"backspace", Qt::Key_Backspace}, {"delete", Qt::Key_Delete},
+    {"space", Qt::Key_Space}, {"home", Qt::Key_Home},           {"end", Qt::Key_End},
 };
 
 QString keyText(int key)
@@ -40,7 +40,8 @@ QString keyText(int key)
 } // namespace
 
 ScriptRunner::ScriptRunner(HostWindow *window, QObject *parent)
-    : QObject(parent), window(window)
+    : QObject(parent)
+    , window(window)
 {
     timer.setSingleShot(true);
     connect(&timer, &QTimer::timeout, this, &ScriptRunner::next);
@@ -78,7 +79,7 @@ bool ScriptRunner::parseLine(const QString &text, int line, Step &step, QString 
         return false;
     };
     if (step.command == QLatin1String("keys") || step.command == QLatin1String("echo")
-            || step.command == QLatin1String("shot")) {
+        || step.command == QLatin1String("shot")) {
         if (rest.isEmpty() && step.command != QLatin1String("echo"))
             return fail(QStringLiteral("%1 needs an argument").arg(step.command));
         step.args << rest;
@@ -106,7 +107,8 @@ bool ScriptRunner::parseLine(const QString &text, int line, Step &step, QString 
         return true;
     }
     if (step.command == QLatin1String("medium")) {
-        if (step.args.size() != 2 || (step.args[1] != QLatin1String("on") && step.args[1] != QLatin1String("off")))
+        if (step.args.size() != 2
+            || (step.args[1] != QLatin1String("on") && step.args[1] != QLatin1String("off")))
             return fail(QStringLiteral("medium needs a name and on or off"));
         return true;
     }
@@ -210,7 +212,7 @@ bool ScriptRunner::run(const Step &step, int &pause, QString &error)
     } else if (c == QLatin1String("shot")) {
         const QString path = QDir(window->screenshotDir().isEmpty() ? QDir::currentPath()
                                                                     : window->screenshotDir())
-                                     .filePath(step.args.value(0));
+                                 .filePath(step.args.value(0));
         if (!window->saveScreenshot(path, error))
             return false;
         emit message(QStringLiteral("screenshot %1").arg(QDir::cleanPath(path)));
@@ -234,7 +236,8 @@ bool ScriptRunner::run(const Step &step, int &pause, QString &error)
         const bool on = step.args.value(1) == QLatin1String("on");
         QDir dir(found->path);
         if (on ? !QDir().mkpath(found->path) : (dir.exists() && !dir.removeRecursively())) {
-            error = QStringLiteral("cannot %1 %2").arg(on ? QStringLiteral("create") : QStringLiteral("remove"), found->path);
+            error = QStringLiteral("cannot %1 %2")
+                        .arg(on ? QStringLiteral("create") : QStringLiteral("remove"), found->path);
             return false;
         }
         media->rescan();

@@ -1,13 +1,16 @@
 #include "serialtransport.h"
 
 SerialTransport::SerialTransport(const QString &device, qint32 baud, QObject *parent)
-    : LinkTransport(parent), device(device), baud(baud)
+    : LinkTransport(parent)
+    , device(device)
+    , baud(baud)
 {
     connect(&port, &QSerialPort::readyRead, this, [this] { emit received(port.readAll()); });
     connect(&port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e == QSerialPort::ResourceError) {
             port.close();
-            emit stateChanged(false, QStringLiteral("%1: %2").arg(description(), port.errorString()));
+            emit stateChanged(false,
+                              QStringLiteral("%1: %2").arg(description(), port.errorString()));
         }
     });
 }
@@ -36,10 +39,7 @@ bool SerialTransport::open(QString &error)
     return true;
 }
 
-void SerialTransport::write(const QByteArray &bytes)
-{
-    port.write(bytes);
-}
+void SerialTransport::write(const QByteArray &bytes) { port.write(bytes); }
 
 QString SerialTransport::description() const
 {

@@ -1,7 +1,9 @@
 #include "tcptransport.h"
 
 TcpTransport::TcpTransport(const QString &host, quint16 port, QObject *parent)
-    : LinkTransport(parent), host(host), port(port)
+    : LinkTransport(parent)
+    , host(host)
+    , port(port)
 {
     retry.setInterval(2000);
     connect(&retry, &QTimer::timeout, this, [this] {
@@ -39,15 +41,9 @@ bool TcpTransport::open(QString &error)
     return true;
 }
 
-bool TcpTransport::isOpen() const
-{
-    return socket.state() == QAbstractSocket::ConnectedState;
-}
+bool TcpTransport::isOpen() const { return socket.state() == QAbstractSocket::ConnectedState; }
 
-void TcpTransport::write(const QByteArray &bytes)
-{
-    socket.write(bytes);
-}
+void TcpTransport::write(const QByteArray &bytes) { socket.write(bytes); }
 
 QString TcpTransport::description() const
 {

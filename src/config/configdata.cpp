@@ -31,7 +31,9 @@ class IniSession
 {
 public:
     explicit IniSession(const QString &path)
-        : target(path), folder(copyFolder()), id(QString::number(++sessions))
+        : target(path)
+        , folder(copyFolder())
+        , id(QString::number(++sessions))
     {
         const QFileInfo info(path);
         // A symbolic-link loop or a dangling link does not exist; folders,
@@ -55,8 +57,8 @@ public:
         // file reads as empty and is never written.
         qWarning() << "Cannot create a working folder for" << path;
         direct = true;
-        settings.reset(new QSettings(usable() ? path : QStringLiteral("/dev/null"),
-                                     QSettings::IniFormat));
+        settings.reset(
+            new QSettings(usable() ? path : QStringLiteral("/dev/null"), QSettings::IniFormat));
     }
 
     ~IniSession()
@@ -96,11 +98,12 @@ public:
         const QString check = checkPath();
         if (ok && QFile::exists(copyPath()))
             ok = QFile::rename(copyPath(), check)
-                    && contents(QSettings(check, QSettings::IniFormat)) == expected;
+                && contents(QSettings(check, QSettings::IniFormat)) == expected;
         QByteArray bytes;
         QFile written(check);
         if (ok && written.exists())
-            ok = written.open(QIODevice::ReadOnly) && (bytes = written.readAll()).size() == written.size();
+            ok = written.open(QIODevice::ReadOnly)
+                && (bytes = written.readAll()).size() == written.size();
         if (!ok) {
             qWarning() << "Cannot prepare configuration file" << target;
             return;
@@ -146,8 +149,14 @@ private:
         return shared->isValid() ? shared->path() : QString();
     }
 
-    QString copyPath() const { return folder + QStringLiteral("/copy-") + id + QStringLiteral(".cfi"); }
-    QString checkPath() const { return folder + QStringLiteral("/check-") + id + QStringLiteral(".cfi"); }
+    QString copyPath() const
+    {
+        return folder + QStringLiteral("/copy-") + id + QStringLiteral(".cfi");
+    }
+    QString checkPath() const
+    {
+        return folder + QStringLiteral("/check-") + id + QStringLiteral(".cfi");
+    }
 
     // Every key with its value as text, lists marked apart from plain text.
     static QMap<QString, QString> contents(const QSettings &ini)
@@ -158,10 +167,11 @@ private:
             const QVariant value = ini.value(key);
             const int type = value.userType();
             // An empty list goes to disk as an invalid value and comes back so.
-            all.insert(key, type == QMetaType::QVariantList || type == QMetaType::QStringList
-                                    || !value.isValid()
-                                    ? QStringLiteral("\x1flist:") + value.toStringList().join(QChar(0x1f))
-                                    : value.toString());
+            all.insert(key,
+                       type == QMetaType::QVariantList || type == QMetaType::QStringList
+                               || !value.isValid()
+                           ? QStringLiteral("\x1flist:") + value.toStringList().join(QChar(0x1f))
+                           : value.toString());
         }
         return all;
     }
@@ -197,7 +207,8 @@ private:
 // its own; writing under it would touch the other sections or the top level.
 bool isSectionName(const QString &module)
 {
-    if (module.isEmpty() || module.contains(QLatin1Char('/')) || module.contains(QLatin1Char('\\'))) {
+    if (module.isEmpty() || module.contains(QLatin1Char('/'))
+        || module.contains(QLatin1Char('\\'))) {
         qWarning() << "Unusable module identifier" << module;
         return false;
     }
@@ -326,10 +337,7 @@ bool ConfigData::isValidFile(const QString &file)
     return !session.ini().childGroups().isEmpty();
 }
 
-bool ConfigData::canHoldModules(const QString &file)
-{
-    return IniSession(file).usable();
-}
+bool ConfigData::canHoldModules(const QString &file) { return IniSession(file).usable(); }
 
 QStringList ConfigData::getModuleList(const QString &file, QStringList &families, QString &family)
 {
@@ -413,15 +421,9 @@ QString ConfigData::getOriginalNetworkId(QString &file)
     return topLevelValue(file, OriginalNetworkIdKey);
 }
 
-QString ConfigData::getVersion(QString &file)
-{
-    return topLevelValue(file, VersionKey);
-}
+QString ConfigData::getVersion(QString &file) { return topLevelValue(file, VersionKey); }
 
-QString ConfigData::getNetworkId(QString &file)
-{
-    return topLevelValue(file, NetworkIdKey);
-}
+QString ConfigData::getNetworkId(QString &file) { return topLevelValue(file, NetworkIdKey); }
 
 QString ConfigData::getNetworkNameDescriptor(QString &file)
 {
@@ -461,10 +463,10 @@ bool ConfigData::writeDataPlusServices(const QString &file, const QString &modul
 
 bool ConfigData::writeDataPlusServicesDM(const QString &file, const QString &module,
                                          const QString &family, QHash<QString, QVariant> &hash,
-                                         QStringList &names, QList<int> &ids,
-                                         QList<int> &actives, QStringList &providers,
-                                         QList<int> &videoPids, QList<int> &audioPids,
-                                         QList<int> &videoBitRates, QList<int> &audioBitRates)
+                                         QStringList &names, QList<int> &ids, QList<int> &actives,
+                                         QStringList &providers, QList<int> &videoPids,
+                                         QList<int> &audioPids, QList<int> &videoBitRates,
+                                         QList<int> &audioBitRates)
 {
     return writeSection(file, module, family, hash, [&](QSettings &ini) {
         ini.setValue(QStringLiteral("Services_Names"), names);
@@ -480,11 +482,10 @@ bool ConfigData::writeDataPlusServicesDM(const QString &file, const QString &mod
 
 bool ConfigData::writeDataPlusServicesDMH(const QString &file, const QString &module,
                                           const QString &family, QHash<QString, QVariant> &hash,
-                                          QStringList &names, QList<int> &ids,
-                                          QList<int> &actives, QStringList &providers,
-                                          QList<int> &encProfiles, QList<int> &encLevels,
-                                          QList<int> &encAudios, QList<int> &videoModes,
-                                          QList<int> &videoBitRates)
+                                          QStringList &names, QList<int> &ids, QList<int> &actives,
+                                          QStringList &providers, QList<int> &encProfiles,
+                                          QList<int> &encLevels, QList<int> &encAudios,
+                                          QList<int> &videoModes, QList<int> &videoBitRates)
 {
     return writeSection(file, module, family, hash, [&](QSettings &ini) {
         ini.setValue(QStringLiteral("Services_Names"), names);
@@ -501,46 +502,45 @@ bool ConfigData::writeDataPlusServicesDMH(const QString &file, const QString &mo
 
 bool ConfigData::writeDataPlusServicesCompleto(const QString &file, const QString &module,
                                                const QString &family,
-                                               QHash<QString, QVariant> &hash,
-                                               QStringList &names, QList<int> &ids,
-                                               QList<int> &actives, QList<int> &oldIds,
-                                               QList<int> &types, QList<int> &caInfo,
-                                               QList<int> &bandwidths, QStringList &codings,
-                                               QList<int> &inputs)
+                                               QHash<QString, QVariant> &hash, QStringList &names,
+                                               QList<int> &ids, QList<int> &actives,
+                                               QList<int> &oldIds, QList<int> &types,
+                                               QList<int> &caInfo, QList<int> &bandwidths,
+                                               QStringList &codings, QList<int> &inputs)
 {
     return writeSection(file, module, family, hash, [&](QSettings &ini) {
-        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths,
-                            codings, inputs, nullptr);
+        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths, codings,
+                            inputs, nullptr);
     });
 }
 
 bool ConfigData::writeDataPlusServicesCompleto_conPIDs(
-        const QString &file, const QString &module, const QString &family,
-        QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids, QList<int> &actives,
-        QList<int> &oldIds, QList<int> &types, QList<int> &caInfo, QList<int> &bandwidths,
-        QStringList &codings, QList<int> &inputs, QList<int> &pidServices, QList<int> &pidInputs,
-        QList<int> &pidNumbers, QList<QString> &pidTypes, QList<QString> &pidDescTypes,
-        QList<QString> &pidLangs, QList<int> &pidFilters)
+    const QString &file, const QString &module, const QString &family,
+    QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids, QList<int> &actives,
+    QList<int> &oldIds, QList<int> &types, QList<int> &caInfo, QList<int> &bandwidths,
+    QStringList &codings, QList<int> &inputs, QList<int> &pidServices, QList<int> &pidInputs,
+    QList<int> &pidNumbers, QList<QString> &pidTypes, QList<QString> &pidDescTypes,
+    QList<QString> &pidLangs, QList<int> &pidFilters)
 {
     return writeSection(file, module, family, hash, [&](QSettings &ini) {
-        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths,
-                            codings, inputs, nullptr);
+        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths, codings,
+                            inputs, nullptr);
         putPids(ini, pidServices, pidInputs, pidNumbers, pidTypes, pidDescTypes, pidLangs,
                 pidFilters);
     });
 }
 
 bool ConfigData::writeDataPlusServicesCompleto_conPIDs_conOuts(
-        const QString &file, const QString &module, const QString &family,
-        QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids, QList<int> &actives,
-        QList<int> &oldIds, QList<int> &types, QList<int> &caInfo, QList<int> &bandwidths,
-        QStringList &codings, QList<int> &inputs, QList<int> &outputs, QList<int> &pidServices,
-        QList<int> &pidInputs, QList<int> &pidNumbers, QList<QString> &pidTypes,
-        QList<QString> &pidDescTypes, QList<QString> &pidLangs, QList<int> &pidFilters)
+    const QString &file, const QString &module, const QString &family,
+    QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids, QList<int> &actives,
+    QList<int> &oldIds, QList<int> &types, QList<int> &caInfo, QList<int> &bandwidths,
+    QStringList &codings, QList<int> &inputs, QList<int> &outputs, QList<int> &pidServices,
+    QList<int> &pidInputs, QList<int> &pidNumbers, QList<QString> &pidTypes,
+    QList<QString> &pidDescTypes, QList<QString> &pidLangs, QList<int> &pidFilters)
 {
     return writeSection(file, module, family, hash, [&](QSettings &ini) {
-        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths,
-                            codings, inputs, &outputs);
+        putCompleteServices(ini, names, ids, actives, oldIds, types, caInfo, bandwidths, codings,
+                            inputs, &outputs);
         putPids(ini, pidServices, pidInputs, pidNumbers, pidTypes, pidDescTypes, pidLangs,
                 pidFilters);
     });
@@ -578,9 +578,8 @@ bool ConfigData::readDataPlusServices(const QString &file, const QString &module
 
 bool ConfigData::readDataPlusServices_2xout(const QString &file, const QString &module,
                                             QHash<QString, QVariant> &hash, QStringList &names1,
-                                            QStringList &names2, QList<int> &ids1,
-                                            QList<int> &ids2, QList<int> &actives1,
-                                            QList<int> &actives2)
+                                            QStringList &names2, QList<int> &ids1, QList<int> &ids2,
+                                            QList<int> &actives1, QList<int> &actives2)
 {
     IniSession session(file);
     QSettings &ini = session.ini();

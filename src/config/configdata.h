@@ -45,38 +45,36 @@ public:
                                  QList<int> &ids, QList<int> &actives, QStringList &providers,
                                  QList<int> &videoPids, QList<int> &audioPids,
                                  QList<int> &videoBitRates, QList<int> &audioBitRates);
-    bool writeDataPlusServicesDMH(const QString &file, const QString &module,
-                                  const QString &family, QHash<QString, QVariant> &hash,
-                                  QStringList &names, QList<int> &ids, QList<int> &actives,
-                                  QStringList &providers, QList<int> &encProfiles,
-                                  QList<int> &encLevels, QList<int> &encAudios,
-                                  QList<int> &videoModes, QList<int> &videoBitRates);
+    bool writeDataPlusServicesDMH(const QString &file, const QString &module, const QString &family,
+                                  QHash<QString, QVariant> &hash, QStringList &names,
+                                  QList<int> &ids, QList<int> &actives, QStringList &providers,
+                                  QList<int> &encProfiles, QList<int> &encLevels,
+                                  QList<int> &encAudios, QList<int> &videoModes,
+                                  QList<int> &videoBitRates);
     bool writeDataPlusServicesCompleto(const QString &file, const QString &module,
                                        const QString &family, QHash<QString, QVariant> &hash,
                                        QStringList &names, QList<int> &ids, QList<int> &actives,
-                                       QList<int> &oldIds, QList<int> &types,
-                                       QList<int> &caInfo, QList<int> &bandwidths,
-                                       QStringList &codings, QList<int> &inputs);
+                                       QList<int> &oldIds, QList<int> &types, QList<int> &caInfo,
+                                       QList<int> &bandwidths, QStringList &codings,
+                                       QList<int> &inputs);
     bool writeDataPlusServicesCompleto_conPIDs(
-            const QString &file, const QString &module, const QString &family,
-            QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids,
-            QList<int> &actives, QList<int> &oldIds, QList<int> &types, QList<int> &caInfo,
-            QList<int> &bandwidths, QStringList &codings, QList<int> &inputs,
-            QList<int> &pidServices, QList<int> &pidInputs, QList<int> &pidNumbers,
-            QList<QString> &pidTypes, QList<QString> &pidDescTypes, QList<QString> &pidLangs,
-            QList<int> &pidFilters);
+        const QString &file, const QString &module, const QString &family,
+        QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids, QList<int> &actives,
+        QList<int> &oldIds, QList<int> &types, QList<int> &caInfo, QList<int> &bandwidths,
+        QStringList &codings, QList<int> &inputs, QList<int> &pidServices, QList<int> &pidInputs,
+        QList<int> &pidNumbers, QList<QString> &pidTypes, QList<QString> &pidDescTypes,
+        QList<QString> &pidLangs, QList<int> &pidFilters);
     bool writeDataPlusServicesCompleto_conPIDs_conOuts(
-            const QString &file, const QString &module, const QString &family,
-            QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids,
-            QList<int> &actives, QList<int> &oldIds, QList<int> &types, QList<int> &caInfo,
-            QList<int> &bandwidths, QStringList &codings, QList<int> &inputs,
-            QList<int> &outputs, QList<int> &pidServices, QList<int> &pidInputs,
-            QList<int> &pidNumbers, QList<QString> &pidTypes, QList<QString> &pidDescTypes,
-            QList<QString> &pidLangs, QList<int> &pidFilters);
+        const QString &file, const QString &module, const QString &family,
+        QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids, QList<int> &actives,
+        QList<int> &oldIds, QList<int> &types, QList<int> &caInfo, QList<int> &bandwidths,
+        QStringList &codings, QList<int> &inputs, QList<int> &outputs, QList<int> &pidServices,
+        QList<int> &pidInputs, QList<int> &pidNumbers, QList<QString> &pidTypes,
+        QList<QString> &pidDescTypes, QList<QString> &pidLangs, QList<int> &pidFilters);
 
     bool readDataPlusServices(const QString &file, const QString &module,
-                              QHash<QString, QVariant> &hash, QStringList &names,
-                              QList<int> &ids, QList<int> &actives);
+                              QHash<QString, QVariant> &hash, QStringList &names, QList<int> &ids,
+                              QList<int> &actives);
     bool readDataPlusServices_2xout(const QString &file, const QString &module,
                                     QHash<QString, QVariant> &hash, QStringList &names1,
                                     QStringList &names2, QList<int> &ids1, QList<int> &ids2,

@@ -12,10 +12,7 @@ FModifIDMod::FModifIDMod(QWidget *parent)
     ui->setupUi(this);
 }
 
-FModifIDMod::~FModifIDMod()
-{
-    delete ui;
-}
+FModifIDMod::~FModifIDMod() { delete ui; }
 
 void FModifIDMod::ModifID()
 {

@@ -37,10 +37,7 @@ FSelecModulos::FSelecModulos(QWidget *parent)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
 }
 
-FSelecModulos::~FSelecModulos()
-{
-    delete ui;
-}
+FSelecModulos::~FSelecModulos() { delete ui; }
 
 void FSelecModulos::setFunction(int f, QString &file, QString &family)
 {
@@ -49,10 +46,7 @@ void FSelecModulos::setFunction(int f, QString &file, QString &family)
     familyFilter = family;
 }
 
-void FSelecModulos::setQuienMeLLama(QString who)
-{
-    quienMeLLama = who;
-}
+void FSelecModulos::setQuienMeLLama(QString who) { quienMeLLama = who; }
 
 void FSelecModulos::setModSeleccionado(QString id)
 {
@@ -223,8 +217,8 @@ void FSelecModulos::FuncBorrarModulo()
     if (modSeleccionado.isEmpty())
         return;
     const int answer = FAlertMessage::getInstance()->showDialog(
-            this, tr("Module Erasing"), tr("Confirm delete of ") + tr("Module ") + modSeleccionado,
-            FAlertMessage::ButtonOkEsc, FAlertMessage::IconInfo, true);
+        this, tr("Module Erasing"), tr("Confirm delete of ") + tr("Module ") + modSeleccionado,
+        FAlertMessage::ButtonOkEsc, FAlertMessage::IconInfo, true);
     if (answer != QDialog::Accepted)
         return;
     emit deleteModuleId(this);

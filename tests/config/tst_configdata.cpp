@@ -47,8 +47,9 @@ Sections parse(const QString &path)
         const int slash = key.indexOf(QLatin1Char('/'));
         const QString group = slash < 0 ? QString() : key.left(slash);
         const QVariant value = ini.value(key);
-        const QString text = value.type() == QVariant::String ? value.toString()
-                                                              : QLatin1String("list:") + value.toStringList().join(QLatin1Char('|'));
+        const QString text = value.type() == QVariant::String
+            ? value.toString()
+            : QLatin1String("list:") + value.toStringList().join(QLatin1Char('|'));
         sections[group][key.mid(slash + 1)] = text;
     }
     return sections;
@@ -57,9 +58,9 @@ Sections parse(const QString &path)
 Hash fullConfig(int seed)
 {
     Hash h;
-    const char *indexKeys[] = {"Entradas", "C1_Act", "C2_Act", "LNB_1", "LNB_2", "Banda_1",
-                               "Banda_2", "Pol_1", "Pol_2", "RollOff_1", "RollOff_2", "BW_1",
-                               "BW_2", "Atten_1", "Atten_2"};
+    const char *indexKeys[]
+        = {"Entradas", "C1_Act",    "C2_Act",    "LNB_1", "LNB_2", "Banda_1", "Banda_2", "Pol_1",
+           "Pol_2",    "RollOff_1", "RollOff_2", "BW_1",  "BW_2",  "Atten_1", "Atten_2"};
     int i = 0;
     for (const char *k : indexKeys)
         h.insert(QLatin1String(k), (seed + i++) % 2);
@@ -85,14 +86,15 @@ QMap<QString, QString> asText(const Hash &h)
 // Runs `work` in a child process and gives its exit code, -1 when it did not
 // exit normally. The child may give up root (so that permissions apply, as
 // they do for the device's own user) and may have a file size limit.
-int inChild(const std::function<int()> &work, bool unprivileged, rlim_t fileSizeLimit = RLIM_INFINITY)
+int inChild(const std::function<int()> &work, bool unprivileged,
+            rlim_t fileSizeLimit = RLIM_INFINITY)
 {
     const pid_t pid = fork();
     if (pid == 0) {
         if (fileSizeLimit != RLIM_INFINITY) {
             // Past the limit writes fail with EFBIG instead of killing the process.
             signal(SIGXFSZ, SIG_IGN);
-            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            const rlimit limit {fileSizeLimit, fileSizeLimit};
             setrlimit(RLIMIT_FSIZE, &limit);
         }
         if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
@@ -169,12 +171,14 @@ void tst_ConfigData::goldenModuleList_data()
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QStringList>("modules");
     QTest::addColumn<QStringList>("families");
-    QTest::newRow("save lists all") << QString()
-        << QStringList{"101", QString::fromUtf8("Cuéllar"), "Sala A", "mod=1;[2]", "viejo"}
-        << QStringList{"ZetaVX_DVBS2", "zetavx_dvbs2", "ZetaQAM_T", "ZetaVX_DVBS2", ""};
-    QTest::newRow("load lists the family") << Family << QStringList{"101", "mod=1;[2]"}
-                                           << QStringList{"ZetaVX_DVBS2", "ZetaVX_DVBS2"};
-    QTest::newRow("other family") << "ZetaQAM_T" << QStringList{"Sala A"} << QStringList{"ZetaQAM_T"};
+    QTest::newRow("save lists all")
+        << QString()
+        << QStringList {"101", QString::fromUtf8("Cuéllar"), "Sala A", "mod=1;[2]", "viejo"}
+        << QStringList {"ZetaVX_DVBS2", "zetavx_dvbs2", "ZetaQAM_T", "ZetaVX_DVBS2", ""};
+    QTest::newRow("load lists the family") << Family << QStringList {"101", "mod=1;[2]"}
+                                           << QStringList {"ZetaVX_DVBS2", "ZetaVX_DVBS2"};
+    QTest::newRow("other family") << "ZetaQAM_T" << QStringList {"Sala A"}
+                                  << QStringList {"ZetaQAM_T"};
 }
 
 void tst_ConfigData::goldenModuleList()
@@ -183,9 +187,9 @@ void tst_ConfigData::goldenModuleList()
     QFETCH(QStringList, modules);
     QFETCH(QStringList, families);
     ConfigData data;
-    QStringList gotFamilies{QStringLiteral("kept")};
+    QStringList gotFamilies {QStringLiteral("kept")};
     QCOMPARE(data.getModuleList(golden("mixed_families.cfi"), gotFamilies, filter), modules);
-    QCOMPARE(gotFamilies, QStringList{"kept"} + families);
+    QCOMPARE(gotFamilies, QStringList {"kept"} + families);
 }
 
 void tst_ConfigData::goldenReadData()
@@ -202,7 +206,7 @@ void tst_ConfigData::goldenReadData()
 
     Hash other;
     QVERIFY(data.readData(golden("mixed_families.cfi"), QStringLiteral("mod=1;[2]"), other));
-    QCOMPARE(asText(other), (QMap<QString, QString>{{"Entradas", "0"}, {"Freq1_Output", "1000"}}));
+    QCOMPARE(asText(other), (QMap<QString, QString> {{"Entradas", "0"}, {"Freq1_Output", "1000"}}));
     QVERIFY(!data.readData(golden("mixed_families.cfi"), QStringLiteral("102"), other));
     QVERIFY(!data.readData(golden("mixed_families.cfi"), QStringLiteral("General"), other));
     QVERIFY(!data.readData(golden("missing.cfi"), QStringLiteral("101"), other));
@@ -228,14 +232,17 @@ void tst_ConfigData::writerMatchesGolden()
 {
     ConfigData data;
     QString file = path(QStringLiteral("ours.cfi"));
-    Hash sala{{"Canal", 5}};
-    Hash mod{{"Entradas", 0}, {"Freq1_Output", QStringLiteral("1000")}};
+    Hash sala {{"Canal", 5}};
+    Hash mod {{"Entradas", 0}, {"Freq1_Output", QStringLiteral("1000")}};
     Hash h101;
     const Sections want = parse(golden("mixed_families.cfi"));
     for (auto it = want.value("101").constBegin(); it != want.value("101").constEnd(); ++it)
         if (it.key() != QLatin1String("FAMILY_KEY"))
-            h101.insert(it.key(), it.key().startsWith(QLatin1String("Freq")) || it.key().startsWith(QLatin1String("SRate"))
-                                          ? QVariant(it.value()) : QVariant(it.value().toInt()));
+            h101.insert(it.key(),
+                        it.key().startsWith(QLatin1String("Freq"))
+                                || it.key().startsWith(QLatin1String("SRate"))
+                            ? QVariant(it.value())
+                            : QVariant(it.value().toInt()));
     QVERIFY(data.writeData(file, QStringLiteral("101"), Family, h101));
     QVERIFY(data.writeData(file, QStringLiteral("Sala A"), QStringLiteral("ZetaQAM_T"), sala));
     QVERIFY(data.writeData(file, QStringLiteral("mod=1;[2]"), Family, mod));
@@ -328,45 +335,46 @@ void tst_ConfigData::saveReplacesWholeSection()
     const QString file = path(QStringLiteral("twice.cfi"));
     ConfigData data;
     Hash first = fullConfig(1);
-    Hash second{{"Entradas", 1}, {"Nuevo", QStringLiteral("x")}};
+    Hash second {{"Entradas", 1}, {"Nuevo", QStringLiteral("x")}};
     QVERIFY(data.writeData(file, QStringLiteral("1"), Family, first));
     QVERIFY(data.writeData(file, QStringLiteral("1"), Family, second));
     Hash read;
     QVERIFY(data.readData(file, QStringLiteral("1"), read));
-    QCOMPARE(asText(read), (QMap<QString, QString>{{"Entradas", "1"}, {"Nuevo", "x"}}));
+    QCOMPARE(asText(read), (QMap<QString, QString> {{"Entradas", "1"}, {"Nuevo", "x"}}));
 }
 
 void tst_ConfigData::familyArgumentWins()
 {
     const QString file = path(QStringLiteral("f.cfi"));
     ConfigData data;
-    Hash h{{"FAMILY_KEY", QStringLiteral("Impostor")}, {"Entradas", 0}};
+    Hash h {{"FAMILY_KEY", QStringLiteral("Impostor")}, {"Entradas", 0}};
     QVERIFY(data.writeData(file, QStringLiteral("9"), Family, h));
     QCOMPARE(parse(file).value("9").value("FAMILY_KEY"), Family);
     QStringList families;
     QString filter = Family;
-    QCOMPARE(data.getModuleList(file, families, filter), QStringList{"9"});
+    QCOMPARE(data.getModuleList(file, families, filter), QStringList {"9"});
 }
 
 void tst_ConfigData::readKeepsOtherHashEntries()
 {
     ConfigData data;
-    Hash hash{{"Entradas", 7}, {"Extra", QStringLiteral("kept")}};
+    Hash hash {{"Entradas", 7}, {"Extra", QStringLiteral("kept")}};
     QVERIFY(data.readData(golden("mixed_families.cfi"), QStringLiteral("mod=1;[2]"), hash));
-    QCOMPARE(asText(hash), (QMap<QString, QString>{{"Entradas", "0"}, {"Extra", "kept"},
-                                                    {"Freq1_Output", "1000"}}));
+    QCOMPARE(
+        asText(hash),
+        (QMap<QString, QString> {{"Entradas", "0"}, {"Extra", "kept"}, {"Freq1_Output", "1000"}}));
 }
 
 void tst_ConfigData::caseMatters()
 {
     const QString file = path(QStringLiteral("case.cfi"));
     ConfigData data;
-    Hash lower{{"v", 1}}, upper{{"v", 2}};
+    Hash lower {{"v", 1}}, upper {{"v", 2}};
     QVERIFY(data.writeData(file, QStringLiteral("abc"), Family, lower));
     QVERIFY(data.writeData(file, QStringLiteral("ABC"), Family, upper));
     QStringList families;
     QString filter;
-    QCOMPARE(data.getModuleList(file, families, filter), (QStringList{"ABC", "abc"}));
+    QCOMPARE(data.getModuleList(file, families, filter), (QStringList {"ABC", "abc"}));
     Hash read;
     QVERIFY(data.readData(file, QStringLiteral("abc"), read));
     QCOMPARE(read.value("v").toInt(), 1);
@@ -415,7 +423,7 @@ void tst_ConfigData::topLevelRoundTrip()
     QCOMPARE(data.getVersion(file), QStringLiteral("1.0"));
     // Top-level keys are no module and stay when modules come and go.
     QVERIFY(!data.isValidFile(file));
-    Hash h{{"a", 1}};
+    Hash h {{"a", 1}};
     QVERIFY(data.writeData(file, QStringLiteral("1"), Family, h));
     QVERIFY(data.renameSection(file, QStringLiteral("1"), QStringLiteral("2")));
     QVERIFY(data.removeSection(file, QStringLiteral("2")));
@@ -427,14 +435,22 @@ void tst_ConfigData::hostileNames_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("module");
-    QTest::newRow("spaces") << "my file.cfi" << "Cabecera 1";
-    QTest::newRow("quotes") << "it's \"q\".cfi" << "O'Neil \"x\"";
-    QTest::newRow("non-ASCII") << QString::fromUtf8("ñandú €.cfi") << QString::fromUtf8("Ñandú €漢");
-    QTest::newRow("brackets") << "[a].cfi" << "[General]";
-    QTest::newRow("equals, semicolon") << "a=b;c.cfi" << "k=v;w";
-    QTest::newRow("hash, percent") << "#%41.cfi" << "#%41 ;comment";
-    QTest::newRow("General") << "g.cfi" << "General";
-    QTest::newRow("-5") << "n.cfi" << "-5";
+    QTest::newRow("spaces") << "my file.cfi"
+                            << "Cabecera 1";
+    QTest::newRow("quotes") << "it's \"q\".cfi"
+                            << "O'Neil \"x\"";
+    QTest::newRow("non-ASCII") << QString::fromUtf8("ñandú €.cfi")
+                               << QString::fromUtf8("Ñandú €漢");
+    QTest::newRow("brackets") << "[a].cfi"
+                              << "[General]";
+    QTest::newRow("equals, semicolon") << "a=b;c.cfi"
+                                       << "k=v;w";
+    QTest::newRow("hash, percent") << "#%41.cfi"
+                                   << "#%41 ;comment";
+    QTest::newRow("General") << "g.cfi"
+                             << "General";
+    QTest::newRow("-5") << "n.cfi"
+                        << "-5";
 }
 
 void tst_ConfigData::hostileNames()
@@ -445,7 +461,7 @@ void tst_ConfigData::hostileNames()
     ConfigData data;
     Hash h = fullConfig(2);
     h.insert(QStringLiteral("Freq1_Output"), module);
-    Hash plain{{"x", 1}};
+    Hash plain {{"x", 1}};
     QVERIFY(data.writeData(file, QStringLiteral("plain"), Family, plain));
     QVERIFY(data.writeData(file, module, Family, h));
     QVERIFY(data.isValidFile(file));
@@ -453,7 +469,7 @@ void tst_ConfigData::hostileNames()
     QString filter = Family;
     QStringList modules = data.getModuleList(file, families, filter);
     modules.sort();
-    QStringList expected{module, QStringLiteral("plain")};
+    QStringList expected {module, QStringLiteral("plain")};
     expected.sort();
     QCOMPARE(modules, expected);
     Hash read;
@@ -475,7 +491,7 @@ void tst_ConfigData::unusableIdentifiers()
     const QString file = copyGolden("mixed_families.cfi");
     const QByteArray bytes = bytesOf(file);
     ConfigData data;
-    Hash h{{"Entradas", 1}};
+    Hash h {{"Entradas", 1}};
     QVERIFY(data.writeData(file, module, Family, h));
     QVERIFY(data.removeSection(file, module));
     QVERIFY(data.renameSection(file, QStringLiteral("101"), module));
@@ -486,12 +502,18 @@ void tst_ConfigData::writersKeys_data()
 {
     QTest::addColumn<int>("writer");
     QTest::addColumn<QStringList>("lists");
-    const QStringList base{"list:A|B|C", "list:1|2", "list:1|0"};
+    const QStringList base {"list:A|B|C", "list:1|2", "list:1|0"};
     QTest::newRow("PlusServices") << 0 << base;
-    QTest::newRow("DM") << 1 << base + QStringList{"list:P|Q", "list:11|12|13", "list:21", "list:31|32", "list:41|42"};
-    QTest::newRow("DMH") << 2 << QStringList{"list:A|B|C", "list:1|2", "list:1|0|1", "list:P|Q", "list:31|32", "list:11|12|13", "list:21", "list:41|42", "list:51|52"};
-    const QStringList full = base + QStringList{"list:5|6", "list:13|14", "list:7|8", "list:9|10", "list:11|12", "list:x|y"};
-    const QStringList pids{"list:1|2", "list:3|4", "list:100|200", "list:V|A", "list:d1|d2", "list:es|en", "list:0|1"};
+    QTest::newRow("DM") << 1
+                        << base
+            + QStringList {"list:P|Q", "list:11|12|13", "list:21", "list:31|32", "list:41|42"};
+    QTest::newRow("DMH") << 2 << QStringList {"list:A|B|C", "list:1|2",   "list:1|0|1",
+                                              "list:P|Q",   "list:31|32", "list:11|12|13",
+                                              "list:21",    "list:41|42", "list:51|52"};
+    const QStringList full = base
+        + QStringList {"list:5|6", "list:13|14", "list:7|8", "list:9|10", "list:11|12", "list:x|y"};
+    const QStringList pids {"list:1|2",   "list:3|4",   "list:100|200", "list:V|A",
+                            "list:d1|d2", "list:es|en", "list:0|1"};
     QTest::newRow("Completo") << 3 << full;
     QTest::newRow("conPIDs") << 4 << full + pids;
     QStringList outs = full;
@@ -506,48 +528,57 @@ void tst_ConfigData::writersKeys()
     QFETCH(QStringList, lists);
     const QString file = path(QStringLiteral("w.cfi"));
     ConfigData data;
-    Hash h{{"Entradas", 1}};
-    QStringList names{"A", "B", "C"}, providers{"P", "Q"}, codings{"x", "y", "z"};
-    QList<int> ids{1, 2}, actives{1, 0, 1}, a{11, 12, 13}, b{21}, c{31, 32}, d{41, 42}, e{51, 52};
-    QList<int> old{5, 6, 60}, types{7, 8, 80}, ca{9, 10}, bw{11, 12}, in{13, 14, 15}, outs{0, 1, 1};
-    QList<int> ps{1, 2, 3}, pi{3, 4}, pn{100, 200}, pf{0, 1, 1};
-    QList<QString> pt{"V", "A", "X"}, pd{"d1", "d2"}, pl{"es", "en", "fr"};
+    Hash h {{"Entradas", 1}};
+    QStringList names {"A", "B", "C"}, providers {"P", "Q"}, codings {"x", "y", "z"};
+    QList<int> ids {1, 2}, actives {1, 0, 1}, a {11, 12, 13}, b {21}, c {31, 32}, d {41, 42},
+        e {51, 52};
+    QList<int> old {5, 6, 60}, types {7, 8, 80}, ca {9, 10}, bw {11, 12}, in {13, 14, 15},
+        outs {0, 1, 1};
+    QList<int> ps {1, 2, 3}, pi {3, 4}, pn {100, 200}, pf {0, 1, 1};
+    QList<QString> pt {"V", "A", "X"}, pd {"d1", "d2"}, pl {"es", "en", "fr"};
     QStringList keys;
     switch (writer) {
     case 0:
         data.writeDataPlusServices(file, "m", Family, h, names, ids, actives);
-        keys = QStringList{"Services_Names", "Services_Ids", "Services_Actives"};
+        keys = QStringList {"Services_Names", "Services_Ids", "Services_Actives"};
         break;
     case 1:
-        data.writeDataPlusServicesDM(file, "m", Family, h, names, ids, actives, providers, a, b, c, d);
-        keys = QStringList{"Services_Names", "Services_Ids", "Services_Actives", "Providers_Names",
-                           "Video_PID", "Audio_PID", "Video_BR", "Audio_BR"};
+        data.writeDataPlusServicesDM(file, "m", Family, h, names, ids, actives, providers, a, b, c,
+                                     d);
+        keys = QStringList {"Services_Names", "Services_Ids", "Services_Actives", "Providers_Names",
+                            "Video_PID",      "Audio_PID",    "Video_BR",         "Audio_BR"};
         break;
     case 2:
-        data.writeDataPlusServicesDMH(file, "m", Family, h, names, ids, actives, providers, a, b, d, c, e);
-        keys = QStringList{"Services_Names", "Services_Ids", "Services_Actives", "Providers_Names",
-                           "Video_Mode", "EncProfile", "EncLevel", "EncAudio", "Video_BR"};
+        data.writeDataPlusServicesDMH(file, "m", Family, h, names, ids, actives, providers, a, b, d,
+                                      c, e);
+        keys = QStringList {"Services_Names",  "Services_Ids", "Services_Actives",
+                            "Providers_Names", "Video_Mode",   "EncProfile",
+                            "EncLevel",        "EncAudio",     "Video_BR"};
         break;
     case 3:
-        data.writeDataPlusServicesCompleto(file, "m", Family, h, names, ids, actives, old, types, ca, bw, codings, in);
+        data.writeDataPlusServicesCompleto(file, "m", Family, h, names, ids, actives, old, types,
+                                           ca, bw, codings, in);
         break;
     case 4:
-        data.writeDataPlusServicesCompleto_conPIDs(file, "m", Family, h, names, ids, actives, old, types, ca, bw, codings, in,
-                                                   ps, pi, pn, pt, pd, pl, pf);
+        data.writeDataPlusServicesCompleto_conPIDs(file, "m", Family, h, names, ids, actives, old,
+                                                   types, ca, bw, codings, in, ps, pi, pn, pt, pd,
+                                                   pl, pf);
         break;
     case 5:
-        data.writeDataPlusServicesCompleto_conPIDs_conOuts(file, "m", Family, h, names, ids, actives, old, types, ca, bw,
-                                                           codings, in, outs, ps, pi, pn, pt, pd, pl, pf);
+        data.writeDataPlusServicesCompleto_conPIDs_conOuts(file, "m", Family, h, names, ids,
+                                                           actives, old, types, ca, bw, codings, in,
+                                                           outs, ps, pi, pn, pt, pd, pl, pf);
         break;
     }
     if (writer >= 3) {
-        keys = QStringList{"Services_Names", "Services_Ids", "Services_Actives", "Old_Services_Ids", "Inputs"};
+        keys = QStringList {"Services_Names", "Services_Ids", "Services_Actives",
+                            "Old_Services_Ids", "Inputs"};
         if (writer == 5)
             keys << "Outputs";
-        keys << QStringList{"Services_types", "Services_CAInfo", "Services_bw", "Services_cod"};
+        keys << QStringList {"Services_types", "Services_CAInfo", "Services_bw", "Services_cod"};
         if (writer >= 4)
-            keys << QStringList{"PID_Services", "PID_Inputs", "PID_PIDNum", "PID_Type", "PID_DescType",
-                                "PID_Lang", "PID_Filter"};
+            keys << QStringList {"PID_Services", "PID_Inputs", "PID_PIDNum", "PID_Type",
+                                 "PID_DescType", "PID_Lang",   "PID_Filter"};
     }
     const QMap<QString, QString> section = parse(file).value("m");
     QCOMPARE(section.size(), keys.size() + 2);
@@ -564,7 +595,7 @@ void tst_ConfigData::emptyServiceLists()
 {
     const QString file = path(QStringLiteral("e.cfi"));
     ConfigData data;
-    Hash h{{"Entradas", 0}};
+    Hash h {{"Entradas", 0}};
     QStringList names;
     QList<int> ids, actives;
     QVERIFY(data.writeDataPlusServices(file, "1", Family, h, names, ids, actives));
@@ -572,8 +603,8 @@ void tst_ConfigData::emptyServiceLists()
     for (const char *key : {"Services_Names", "Services_Ids", "Services_Actives"})
         QVERIFY2(bytes.contains(QByteArray(key) + "=@Invalid()\n"), key);
     // Same as the hand-written section "9".
-    QStringList n{"x"};
-    QList<int> i{1}, a{1};
+    QStringList n {"x"};
+    QList<int> i {1}, a {1};
     Hash read;
     QVERIFY(data.readDataPlusServices(file, "1", read, n, i, a));
     QVERIFY(n.isEmpty() && i.isEmpty() && a.isEmpty());
@@ -585,72 +616,80 @@ void tst_ConfigData::emptyServiceLists()
 void tst_ConfigData::readServices()
 {
     ConfigData data;
-    Hash hash{{"Kept", 1}};
-    QStringList names{"old"};
-    QList<int> ids{99}, actives{99};
+    Hash hash {{"Kept", 1}};
+    QStringList names {"old"};
+    QList<int> ids {99}, actives {99};
     QVERIFY(!data.readDataPlusServices(golden("services.cfi"), "404", hash, names, ids, actives));
-    QCOMPARE(names, QStringList{"old"});
+    QCOMPARE(names, QStringList {"old"});
     QVERIFY(data.readDataPlusServices(golden("services.cfi"), "7", hash, names, ids, actives));
-    QCOMPARE(names, (QStringList{"BBC One", "Canal, Sur", "Tres"}));
-    QCOMPARE(ids, (QList<int>{4164, 4228, 4290}));
-    QCOMPARE(actives, (QList<int>{1, 0, 1}));
-    QCOMPARE(hash.value("Providers_Names").toStringList(), (QStringList{"BBC", "RTVA", "C3"}));
-    QCOMPARE(hash.value("Outputs").toStringList(), (QStringList{"1", "0", "1"}));
+    QCOMPARE(names, (QStringList {"BBC One", "Canal, Sur", "Tres"}));
+    QCOMPARE(ids, (QList<int> {4164, 4228, 4290}));
+    QCOMPARE(actives, (QList<int> {1, 0, 1}));
+    QCOMPARE(hash.value("Providers_Names").toStringList(), (QStringList {"BBC", "RTVA", "C3"}));
+    QCOMPARE(hash.value("Outputs").toStringList(), (QStringList {"1", "0", "1"}));
     QCOMPARE(hash.value("Atten_1").toString(), QStringLiteral("4"));
-    QVERIFY(hash.contains("Kept") && !hash.contains("FAMILY_KEY") && !hash.contains("Services_Ids"));
+    QVERIFY(hash.contains("Kept") && !hash.contains("FAMILY_KEY")
+            && !hash.contains("Services_Ids"));
     QVERIFY(data.readDataPlusServices(golden("services.cfi"), "8", hash, names, ids, actives));
-    QCOMPARE(ids, (QList<int>{1, 2, 0, 4}));
+    QCOMPARE(ids, (QList<int> {1, 2, 0, 4}));
 }
 
 void tst_ConfigData::readServicesTwoOutputs()
 {
     ConfigData data;
     Hash hash;
-    QStringList n1{"x"}, n2{"y"};
-    QList<int> i1{9}, i2, a1, a2{9};
-    QVERIFY(data.readDataPlusServices_2xout(golden("services.cfi"), "7", hash, n1, n2, i1, i2, a1, a2));
-    QCOMPARE(n1, QStringList{"Canal, Sur"});
-    QCOMPARE(n2, (QStringList{"BBC One", "Tres"}));
-    QCOMPARE(i1, QList<int>{4228});
-    QCOMPARE(i2, (QList<int>{4164, 4290}));
-    QCOMPARE(a1, QList<int>{0});
-    QCOMPARE(a2, (QList<int>{1, 1}));
+    QStringList n1 {"x"}, n2 {"y"};
+    QList<int> i1 {9}, i2, a1, a2 {9};
+    QVERIFY(
+        data.readDataPlusServices_2xout(golden("services.cfi"), "7", hash, n1, n2, i1, i2, a1, a2));
+    QCOMPARE(n1, QStringList {"Canal, Sur"});
+    QCOMPARE(n2, (QStringList {"BBC One", "Tres"}));
+    QCOMPARE(i1, QList<int> {4228});
+    QCOMPARE(i2, (QList<int> {4164, 4290}));
+    QCOMPARE(a1, QList<int> {0});
+    QCOMPARE(a2, (QList<int> {1, 1}));
     QVERIFY(hash.contains("Outputs") == false);
     QCOMPARE(hash.value("Providers_Names").toStringList().size(), 3);
 
     // Output 2 and services past the end of "Outputs" belong to neither output.
-    QVERIFY(data.readDataPlusServices_2xout(golden("services.cfi"), "8", hash, n1, n2, i1, i2, a1, a2));
-    QCOMPARE(n1, QStringList{"Uno"});
-    QCOMPARE(n2, QStringList{"Tres"});
-    QCOMPARE(i1, QList<int>{1});
-    QCOMPARE(i2, QList<int>{0});
-    QCOMPARE(a2, QList<int>{0});
-    QVERIFY(!data.readDataPlusServices_2xout(golden("services.cfi"), "x", hash, n1, n2, i1, i2, a1, a2));
-    QCOMPARE(n1, QStringList{"Uno"});
+    QVERIFY(
+        data.readDataPlusServices_2xout(golden("services.cfi"), "8", hash, n1, n2, i1, i2, a1, a2));
+    QCOMPARE(n1, QStringList {"Uno"});
+    QCOMPARE(n2, QStringList {"Tres"});
+    QCOMPARE(i1, QList<int> {1});
+    QCOMPARE(i2, QList<int> {0});
+    QCOMPARE(a2, QList<int> {0});
+    QVERIFY(!data.readDataPlusServices_2xout(golden("services.cfi"), "x", hash, n1, n2, i1, i2, a1,
+                                             a2));
+    QCOMPARE(n1, QStringList {"Uno"});
 }
 
 void tst_ConfigData::readOnlyMedium()
 {
     const QString file = copyGolden("mixed_families.cfi");
     const QByteArray bytes = bytesOf(file);
-    QVERIFY(QFile::setPermissions(medium->path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(
+        medium->path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
     QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadOther);
-    const int result = inChild([&] {
-        ConfigData data;
-        Hash h = fullConfig(4);
-        QStringList n;
-        QList<int> i, a;
-        const bool written = data.writeDataPlusServices(file, QStringLiteral("101"), Family, h, n, i, a);
-        Hash back;
-        // Nothing of the failed save shows in a later read of the same process.
-        data.readData(file, QStringLiteral("101"), back);
-        return written && back.value("Freq1_Input").toString() == QLatin1String("1550") ? 0 : 1;
-    }, true);
+    const int result = inChild(
+        [&] {
+            ConfigData data;
+            Hash h = fullConfig(4);
+            QStringList n;
+            QList<int> i, a;
+            const bool written
+                = data.writeDataPlusServices(file, QStringLiteral("101"), Family, h, n, i, a);
+            Hash back;
+            // Nothing of the failed save shows in a later read of the same process.
+            data.readData(file, QStringLiteral("101"), back);
+            return written && back.value("Freq1_Input").toString() == QLatin1String("1550") ? 0 : 1;
+        },
+        true);
     QFile::setPermissions(medium->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(result, 0);
     QCOMPARE(bytesOf(file), bytes);
     QCOMPARE(QDir(medium->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{"mixed_families.cfi"});
+             QStringList {"mixed_families.cfi"});
 }
 
 void tst_ConfigData::removedMedium()
@@ -677,15 +716,17 @@ void tst_ConfigData::fileSizeLimit()
 {
     const QString file = copyGolden("mixed_families.cfi");
     const QByteArray bytes = bytesOf(file);
-    const int result = inChild([&] {
-        ConfigData data;
-        Hash h{{"Big", QString(8000, QLatin1Char('x'))}};
-        return data.writeData(file, QStringLiteral("101"), Family, h) ? 0 : 1;
-    }, false, 4096);
+    const int result = inChild(
+        [&] {
+            ConfigData data;
+            Hash h {{"Big", QString(8000, QLatin1Char('x'))}};
+            return data.writeData(file, QStringLiteral("101"), Family, h) ? 0 : 1;
+        },
+        false, 4096);
     QCOMPARE(result, 0);
     QCOMPARE(bytesOf(file), bytes);
     QCOMPARE(QDir(medium->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{"mixed_families.cfi"});
+             QStringList {"mixed_families.cfi"});
 }
 
 // Disk full on the medium itself: a small tmpfs, when this process may mount one.
@@ -701,17 +742,18 @@ void tst_ConfigData::fullDisk()
     {
         QFile filler(mountPoint + QStringLiteral("/filler"));
         filler.open(QIODevice::WriteOnly);
-        while (filler.write(QByteArray(512, 'f')) == 512 && filler.flush()) {}
+        while (filler.write(QByteArray(512, 'f')) == 512 && filler.flush()) { }
     }
     ConfigData data;
-    Hash h{{"Big", QString(6000, QLatin1Char('x'))}};
+    Hash h {{"Big", QString(6000, QLatin1Char('x'))}};
     const bool written = data.writeData(file, QStringLiteral("101"), Family, h);
     const QByteArray after = bytesOf(file);
-    const QStringList entries = QDir(mountPoint).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    const QStringList entries
+        = QDir(mountPoint).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     umount(QFile::encodeName(mountPoint).constData());
     QVERIFY(written);
     QCOMPARE(after, bytes);
-    QCOMPARE(entries, (QStringList{"cfg.cfi", "filler"}));
+    QCOMPARE(entries, (QStringList {"cfg.cfi", "filler"}));
 }
 
 // Without a writable temporary folder the file is worked on in place. The
@@ -725,23 +767,27 @@ void tst_ConfigData::noTemporaryFolder()
     QFile::setPermissions(medium->path(), QFileDevice::Permissions(0x7777));
     QFile::setPermissions(file, QFileDevice::Permissions(0x6666));
     static bool fellBack;
-    const int result = inChild([&] {
-        qputenv("TMPDIR", "/nonexistent/tmp");
-        fellBack = false;
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
-            fellBack = fellBack || text.startsWith(QLatin1String("Cannot create a working folder"));
-        });
-        ConfigData data;
-        Hash h{{"Entradas", 0}};
-        Hash back;
-        QStringList families;
-        QString filter;
-        const bool ok = data.writeData(file, QStringLiteral("7"), Family, h)
+    const int result = inChild(
+        [&] {
+            qputenv("TMPDIR", "/nonexistent/tmp");
+            fellBack = false;
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+                fellBack
+                    = fellBack || text.startsWith(QLatin1String("Cannot create a working folder"));
+            });
+            ConfigData data;
+            Hash h {{"Entradas", 0}};
+            Hash back;
+            QStringList families;
+            QString filter;
+            const bool ok = data.writeData(file, QStringLiteral("7"), Family, h)
                 && data.readData(file, QStringLiteral("101"), back) && back.size() == 21
                 && data.getModuleList(file, families, filter).size() == 6
-                && !data.isValidFile(garbage) && data.writeData(garbage, QStringLiteral("1"), Family, h);
-        return !fellBack ? 2 : ok ? 0 : 1;
-    }, true);
+                && !data.isValidFile(garbage)
+                && data.writeData(garbage, QStringLiteral("1"), Family, h);
+            return !fellBack ? 2 : ok ? 0 : 1;
+        },
+        true);
     QFile::setPermissions(medium->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (result == 2)
         QSKIP("the working folder stays usable for this user");
@@ -777,15 +823,18 @@ void tst_ConfigData::notAConfigFileIsLeftAlone()
     const QByteArray bytes = bytesOf(file);
     auto save = [&] {
         ConfigData data;
-        Hash h{{"Entradas", 1}};
+        Hash h {{"Entradas", 1}};
         QString top = QStringLiteral("9");
         QString f = file;
         return data.writeData(file, QStringLiteral("2"), Family, h) && data.storeVersion(f, top)
-                && data.removeSection(file, QStringLiteral("1")) ? 0 : 1;
+                && data.removeSection(file, QStringLiteral("1"))
+            ? 0
+            : 1;
     };
     if (kind == QLatin1String("unreadable")) {
-        QFile::setPermissions(medium->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                              | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+        QFile::setPermissions(medium->path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                  | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
         QFile::setPermissions(file, QFile::WriteOwner | QFile::WriteOther);
         QCOMPARE(inChild(save, true), 0);
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);

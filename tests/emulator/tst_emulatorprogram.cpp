@@ -58,19 +58,23 @@ void tst_EmulatorProgram::serve()
     QTemporaryDir dir;
     const QString stateFile = dir.filePath(QStringLiteral("module.ini"));
     const QStringList args = kind == QLatin1String("tcp")
-            ? QStringList{QStringLiteral("--tcp"), QStringLiteral("0")}
-            : QStringList{QStringLiteral("--pty")};
+        ? QStringList {QStringLiteral("--tcp"), QStringLiteral("0")}
+        : QStringList {QStringLiteral("--pty")};
 
     for (int run = 0; run < 2; ++run) {
         QProcess process;
-        const QString banner = start(process, args + QStringList{QStringLiteral("--state"), stateFile,
-                                                                 QStringLiteral("--fault"), QStringLiteral("refuse:21")});
+        const QString banner
+            = start(process,
+                    args
+                        + QStringList {QStringLiteral("--state"), stateFile,
+                                       QStringLiteral("--fault"), QStringLiteral("refuse:21")});
         LinkTransport *transport = nullptr;
         QRegularExpressionMatch m;
         if (kind == QLatin1String("tcp")) {
             m = QRegularExpression(QStringLiteral("listening on 127.0.0.1:(\\d+)")).match(banner);
             QVERIFY2(m.hasMatch(), qPrintable(banner));
-            transport = new TcpTransport(QStringLiteral("127.0.0.1"), static_cast<quint16>(m.captured(1).toInt()));
+            transport = new TcpTransport(QStringLiteral("127.0.0.1"),
+                                         static_cast<quint16>(m.captured(1).toInt()));
         } else {
             m = QRegularExpression(QStringLiteral("serial port (\\S+)")).match(banner);
             QVERIFY2(m.hasMatch(), qPrintable(banner));
@@ -85,7 +89,7 @@ void tst_EmulatorProgram::serve()
             p.buildOutputFreq1Request(1999, true);
             QVERIFY(link.send(p));
             p.clearMsgData();
-            p.buildOutputAttenuation2Request(9, true);   // refused by the fault
+            p.buildOutputAttenuation2Request(9, true); // refused by the fault
             QVERIFY(link.send(p));
             QTRY_COMPARE(delivered.count(), 1);
             QVERIFY(delivered.at(0).at(0).value<CommMsg>().linkFlags[2]);
@@ -95,8 +99,10 @@ void tst_EmulatorProgram::serve()
             QVERIFY(link.send(p));
             QTRY_COMPARE(delivered.count(), 1);
             const QByteArray answer = delivered.at(0).at(0).value<CommMsg>().msgData;
-            QVERIFY(answer.contains(QByteArray::fromHex("00040012" "07cf")));   // 1999 MHz
-            QVERIFY(answer.contains(QByteArray::fromHex("00040015" "03")));     // attenuation unchanged
+            QVERIFY(answer.contains(QByteArray::fromHex("00040012"
+                                                        "07cf"))); // 1999 MHz
+            QVERIFY(answer.contains(QByteArray::fromHex("00040015"
+                                                        "03"))); // attenuation unchanged
         }
         process.terminate();
         QVERIFY(process.waitForFinished(5000));
@@ -107,10 +113,10 @@ void tst_EmulatorProgram::badArguments_data()
 {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QString>("message");
-    QTest::newRow("bad fault") << QStringList{"--fault", "melt"} << "unknown fault";
-    QTest::newRow("bad port") << QStringList{"--tcp", "70000"} << "bad TCP port";
-    QTest::newRow("bad serial") << QStringList{"--serial", "300-1"} << "bad serial number";
-    QTest::newRow("bad level") << QStringList{"--rf1", "loud"} << "bad RF level";
+    QTest::newRow("bad fault") << QStringList {"--fault", "melt"} << "unknown fault";
+    QTest::newRow("bad port") << QStringList {"--tcp", "70000"} << "bad TCP port";
+    QTest::newRow("bad serial") << QStringList {"--serial", "300-1"} << "bad serial number";
+    QTest::newRow("bad level") << QStringList {"--rf1", "loud"} << "bad RF level";
 }
 
 void tst_EmulatorProgram::badArguments()

@@ -59,20 +59,25 @@ void tst_ModuleEmulator::setRequest_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("hashKey");
     QTest::addColumn<QVariant>("hashValue");
-    QTest::newRow("lnb1 off") << Builder([](CommProtocol &p) { p.buildLNB1Request(0, true); })
-                              << 1 << 0 << "LNB_1" << QVariant(0);
-    QTest::newRow("pol2 horizontal") << Builder([](CommProtocol &p) { p.buildPol2Request(1, false); })
-                                     << 4 << 1 << "Pol_2" << QVariant(1);
-    QTest::newRow("input freq 2") << Builder([](CommProtocol &p) { p.buildInputFreq2Request(1550, true); })
+    QTest::newRow("lnb1 off") << Builder([](CommProtocol &p) { p.buildLNB1Request(0, true); }) << 1
+                              << 0 << "LNB_1" << QVariant(0);
+    QTest::newRow("pol2 horizontal")
+        << Builder([](CommProtocol &p) { p.buildPol2Request(1, false); }) << 4 << 1 << "Pol_2"
+        << QVariant(1);
+    QTest::newRow("input freq 2") << Builder(
+        [](CommProtocol &p) { p.buildInputFreq2Request(1550, true); })
                                   << 8 << 1550 << "Freq2_Input" << QVariant(QStringLiteral("1550"));
-    QTest::newRow("bandwidth 1 72 MHz") << Builder([](CommProtocol &p) { p.buildInputBandwidth1Request(72, true); })
-                                        << 13 << 72 << "BW_1" << QVariant(29);
-    QTest::newRow("bandwidth 2 68 MHz") << Builder([](CommProtocol &p) { p.buildInputBandwidth2Request(68, true); })
-                                        << 14 << 68 << "BW_2" << QVariant(29);
+    QTest::newRow("bandwidth 1 72 MHz")
+        << Builder([](CommProtocol &p) { p.buildInputBandwidth1Request(72, true); }) << 13 << 72
+        << "BW_1" << QVariant(29);
+    QTest::newRow("bandwidth 2 68 MHz")
+        << Builder([](CommProtocol &p) { p.buildInputBandwidth2Request(68, true); }) << 14 << 68
+        << "BW_2" << QVariant(29);
     QTest::newRow("one input") << Builder([](CommProtocol &p) { p.buildNumInputsRequest(0, true); })
                                << 15 << 0 << "Entradas" << QVariant(0);
-    QTest::newRow("output freq 1 top") << Builder([](CommProtocol &p) { p.buildOutputFreq1Request(2150, true); })
-                                       << 18 << 2150 << "Freq1_Output" << QVariant(QStringLiteral("2150"));
+    QTest::newRow("output freq 1 top")
+        << Builder([](CommProtocol &p) { p.buildOutputFreq1Request(2150, true); }) << 18 << 2150
+        << "Freq1_Output" << QVariant(QStringLiteral("2150"));
 }
 
 void tst_ModuleEmulator::setRequest()
@@ -85,8 +90,8 @@ void tst_ModuleEmulator::setRequest()
     CommProtocol p;
     build(p);
     ModuleEmulator emu;
-    const QList<ModuleEmulator::Reply> replies =
-            emu.handleFrame(p.msgData, p.linkFlags[6] ? StreamFramer::ConfirmRequest : 0);
+    const QList<ModuleEmulator::Reply> replies
+        = emu.handleFrame(p.msgData, p.linkFlags[6] ? StreamFramer::ConfirmRequest : 0);
     QCOMPARE(emu.value(command), value);
     QCOMPARE(emu.configHash().value(hashKey), hashValue);
     if (p.linkFlags[6]) {
@@ -101,14 +106,21 @@ void tst_ModuleEmulator::setRequest()
 void tst_ModuleEmulator::refusedValue_data()
 {
     QTest::addColumn<QByteArray>("frame");
-    QTest::newRow("input freq 949") << frameOf([](CommProtocol &p) { p.buildInputFreq1Request(949, true); });
-    QTest::newRow("output freq 2151") << frameOf([](CommProtocol &p) { p.buildOutputFreq2Request(2151, true); });
-    QTest::newRow("symbol rate 45001") << frameOf([](CommProtocol &p) { p.buildInputSRate2Request(45001, true); });
-    QTest::newRow("roll-off 3") << frameOf([](CommProtocol &p) { p.buildRollOff1Request(3, true); });
-    QTest::newRow("attenuation 21") << frameOf([](CommProtocol &p) { p.buildOutputAttenuation1Request(21, true); });
+    QTest::newRow("input freq 949")
+        << frameOf([](CommProtocol &p) { p.buildInputFreq1Request(949, true); });
+    QTest::newRow("output freq 2151")
+        << frameOf([](CommProtocol &p) { p.buildOutputFreq2Request(2151, true); });
+    QTest::newRow("symbol rate 45001")
+        << frameOf([](CommProtocol &p) { p.buildInputSRate2Request(45001, true); });
+    QTest::newRow("roll-off 3") << frameOf(
+        [](CommProtocol &p) { p.buildRollOff1Request(3, true); });
+    QTest::newRow("attenuation 21")
+        << frameOf([](CommProtocol &p) { p.buildOutputAttenuation1Request(21, true); });
     QTest::newRow("lnb 2") << frameOf([](CommProtocol &p) { p.buildLNB2Request(2, true); });
-    QTest::newRow("68 MHz on channel 1") << frameOf([](CommProtocol &p) { p.buildInputBandwidth1Request(68, true); });
-    QTest::newRow("72 MHz on channel 2") << frameOf([](CommProtocol &p) { p.buildInputBandwidth2Request(72, true); });
+    QTest::newRow("68 MHz on channel 1")
+        << frameOf([](CommProtocol &p) { p.buildInputBandwidth1Request(68, true); });
+    QTest::newRow("72 MHz on channel 2")
+        << frameOf([](CommProtocol &p) { p.buildInputBandwidth2Request(72, true); });
     QTest::newRow("short payload") << QByteArray::fromHex("0004000706");
     QTest::newRow("unknown command 27") << QByteArray::fromHex("0004001b");
 }
@@ -118,7 +130,8 @@ void tst_ModuleEmulator::refusedValue()
     QFETCH(QByteArray, frame);
     ModuleEmulator emu;
     const ModuleEmulator::State before = emu.state();
-    const QList<ModuleEmulator::Reply> replies = emu.handleFrame(frame, StreamFramer::ConfirmRequest);
+    const QList<ModuleEmulator::Reply> replies
+        = emu.handleFrame(frame, StreamFramer::ConfirmRequest);
     QCOMPARE(replies.size(), 1);
     QCOMPARE(int(replies.first().flags), int(StreamFramer::Confirmation | StreamFramer::Refused));
     QCOMPARE(replies.first().frame, frame.left(4));
@@ -140,7 +153,13 @@ void tst_ModuleEmulator::moduleInfo()
     request.buildGetModuleInfoRequest();
     const QList<ModuleEmulator::Reply> replies = emu.handleFrame(request.msgData, 0);
     QCOMPARE(replies.size(), 1);
-    QCOMPARE(replies.first().frame, QByteArray::fromHex("00040017" "01e240" "0205" "30312e3200" "07" "00002a"));
+    QCOMPARE(replies.first().frame,
+             QByteArray::fromHex("00040017"
+                                 "01e240"
+                                 "0205"
+                                 "30312e3200"
+                                 "07"
+                                 "00002a"));
     QCOMPARE(int(replies.first().flags), 0);
 }
 
@@ -149,7 +168,8 @@ void tst_ModuleEmulator::allConfig()
     ModuleEmulator emu;
     emu.handleFrame(frameOf([](CommProtocol &p) { p.buildInputBandwidth1Request(72, false); }), 0);
     emu.handleFrame(frameOf([](CommProtocol &p) { p.buildInputBandwidth2Request(42, false); }), 0);
-    emu.handleFrame(frameOf([](CommProtocol &p) { p.buildInputBandwidth2Request(0x80, false); }), 0);
+    emu.handleFrame(frameOf([](CommProtocol &p) { p.buildInputBandwidth2Request(0x80, false); }),
+                    0);
     CommProtocol request;
     request.buildGetAllCfgRequest();
     CommProtocol answer;
@@ -169,9 +189,9 @@ void tst_ModuleEmulator::allConfig()
     }
     QVERIFY(answer.msgData.isEmpty());
     QCOMPARE(codes.size(), 21);
-    QCOMPARE(records.value(13), QByteArray::fromHex("48"));           // 72 MHz, manual
-    QCOMPARE(records.value(14), QByteArray::fromHex("92"));           // automatic, 42 MHz at list position 18
-    QCOMPARE(records.value(7), QByteArray::fromHex("060e"));          // factory 1550 MHz
+    QCOMPARE(records.value(13), QByteArray::fromHex("48")); // 72 MHz, manual
+    QCOMPARE(records.value(14), QByteArray::fromHex("92")); // automatic, 42 MHz at list position 18
+    QCOMPARE(records.value(7), QByteArray::fromHex("060e")); // factory 1550 MHz
     QCOMPARE(emu.configHash().value(QStringLiteral("BW_1")), QVariant(29));
     QCOMPARE(emu.configHash().value(QStringLiteral("BW_2")), QVariant(255));
     QCOMPARE(emu.configHash().size(), 21);
@@ -214,7 +234,9 @@ void tst_ModuleEmulator::level()
     CommProtocol request;
     request.buildGetLevelRequest();
     const QByteArray answer = emu.handleFrame(request.msgData, 0).value(0).frame;
-    QCOMPARE(answer, QByteArray::fromHex("00040016") + QByteArray(1, char(code1)) + QByteArray(1, char(code2)));
+    QCOMPARE(answer,
+             QByteArray::fromHex("00040016") + QByteArray(1, char(code1))
+                 + QByteArray(1, char(code2)));
 }
 
 void tst_ModuleEmulator::bulkWrite()
@@ -230,7 +252,8 @@ void tst_ModuleEmulator::bulkWrite()
     emu.handleFrame(frameOf([](CommProtocol &p) { p.buildOutputFreq2Request(2000, false); }), 0);
     CommProtocol end;
     end.buildSetAllCfgRequest(true, true);
-    const QList<ModuleEmulator::Reply> replies = emu.handleFrame(end.msgData, StreamFramer::ConfirmRequest);
+    const QList<ModuleEmulator::Reply> replies
+        = emu.handleFrame(end.msgData, StreamFramer::ConfirmRequest);
     QCOMPARE(replies.value(0).frame, QByteArray::fromHex("00040019"));
     QCOMPARE(int(replies.value(0).flags), int(StreamFramer::Confirmation));
     QVERIFY(!emu.bulkOpen());
@@ -241,7 +264,8 @@ void tst_ModuleEmulator::bulkWrite()
 void tst_ModuleEmulator::reset()
 {
     ModuleEmulator emu;
-    emu.handleFrame(frameOf([](CommProtocol &p) { p.buildOutputAttenuation1Request(9, false); }), 0);
+    emu.handleFrame(frameOf([](CommProtocol &p) { p.buildOutputAttenuation1Request(9, false); }),
+                    0);
     emu.handleFrame(frameOf([](CommProtocol &p) { p.buildSetAllCfgRequest(false, false); }), 0);
     CommProtocol reset;
     reset.buildResetToFactoryConfiguration();
@@ -264,15 +288,17 @@ void tst_ModuleEmulator::faults()
     QVERIFY(EmulatorFault::parse(QStringLiteral("corrupt:24"), f, error));
     emu.addFault(f);
 
-    const QByteArray info = StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildGetModuleInfoRequest(); }));
+    const QByteArray info
+        = StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildGetModuleInfoRequest(); }));
     emu.receive(info);
-    QCOMPARE(out.count(), 0);                     // dropped once
+    QCOMPARE(out.count(), 0); // dropped once
     emu.receive(info);
-    QCOMPARE(out.count(), 1);                     // then answered
+    QCOMPARE(out.count(), 1); // then answered
     QCOMPARE(decodeAll(out.takeFirst()).value(0).bytes.left(4), QByteArray::fromHex("00040017"));
 
-    emu.receive(StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildInputFreq1Request(2000, true); }),
-                                     StreamFramer::ConfirmRequest));
+    emu.receive(
+        StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildInputFreq1Request(2000, true); }),
+                             StreamFramer::ConfirmRequest));
     QCOMPARE(emu.value(CommProtocol::InputFreq1), 1550);
     const QList<StreamFramer::Event> refusal = decodeAll(out.takeFirst());
     QCOMPARE(int(refusal.value(0).flags), int(StreamFramer::Confirmation | StreamFramer::Refused));
@@ -282,18 +308,21 @@ void tst_ModuleEmulator::faults()
     QCOMPARE(decodeAll(out.takeFirst()).value(0).kind, StreamFramer::Event::BadChecksum);
 
     // Requests not named by a fault pass untouched.
-    emu.receive(StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildInputFreq2Request(2000, true); }),
-                                     StreamFramer::ConfirmRequest));
+    emu.receive(
+        StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildInputFreq2Request(2000, true); }),
+                             StreamFramer::ConfirmRequest));
     QCOMPARE(emu.value(CommProtocol::InputFreq2), 2000);
     QCOMPARE(int(decodeAll(out.takeFirst()).value(0).flags), int(StreamFramer::Confirmation));
 
     // A fault on the end of a bulk write leaves its start alone.
     QVERIFY(EmulatorFault::parse(QStringLiteral("drop:25/1"), f, error));
     emu.addFault(f);
-    emu.receive(StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildSetAllCfgRequest(false, false); })));
+    emu.receive(StreamFramer::encode(
+        frameOf([](CommProtocol &p) { p.buildSetAllCfgRequest(false, false); })));
     QVERIFY(emu.bulkOpen());
-    emu.receive(StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildSetAllCfgRequest(true, true); }),
-                                     StreamFramer::ConfirmRequest));
+    emu.receive(
+        StreamFramer::encode(frameOf([](CommProtocol &p) { p.buildSetAllCfgRequest(true, true); }),
+                             StreamFramer::ConfirmRequest));
     QVERIFY(emu.bulkOpen());
     QCOMPARE(out.count(), 0);
 }
@@ -339,8 +368,10 @@ void tst_ModuleEmulator::stateFile()
         ModuleEmulator emu;
         QVERIFY2(emu.setStateFile(path, error), qPrintable(error));
         QVERIFY(QFileInfo::exists(path));
-        emu.handleFrame(frameOf([](CommProtocol &p) { p.buildOutputFreq2Request(1717, false); }), 0);
-        emu.handleFrame(frameOf([](CommProtocol &p) { p.buildInputBandwidth1Request(90, false); }), 0);
+        emu.handleFrame(frameOf([](CommProtocol &p) { p.buildOutputFreq2Request(1717, false); }),
+                        0);
+        emu.handleFrame(frameOf([](CommProtocol &p) { p.buildInputBandwidth1Request(90, false); }),
+                        0);
     }
     ModuleEmulator again;
     QVERIFY2(again.setStateFile(path, error), qPrintable(error));

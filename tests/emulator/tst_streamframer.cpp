@@ -35,13 +35,14 @@ void tst_StreamFramer::encode_data()
     QByteArray body = QByteArray::fromHex("000004") + getAll;
     unsigned short c = StreamFramer::crc16(body.constData(), body.size());
     QTest::newRow("get all") << getAll << 0
-                             << QByteArray::fromHex("0200000400040018") + QByteArray(1, char(c >> 8)) + QByteArray(1, char(c));
+                             << QByteArray::fromHex("0200000400040018")
+            + QByteArray(1, char(c >> 8)) + QByteArray(1, char(c));
     const QByteArray confirmed = QByteArray::fromHex("000400080611");
     body = QByteArray::fromHex("010006") + confirmed;
     c = StreamFramer::crc16(body.constData(), body.size());
     QTest::newRow("confirmed freq") << confirmed << 1
-                                    << QByteArray::fromHex("020100060004000806") + QByteArray::fromHex("11")
-                                               + QByteArray(1, char(c >> 8)) + QByteArray(1, char(c));
+                                    << QByteArray::fromHex("020100060004000806")
+            + QByteArray::fromHex("11") + QByteArray(1, char(c >> 8)) + QByteArray(1, char(c));
 }
 
 void tst_StreamFramer::encode()
@@ -66,16 +67,18 @@ void tst_StreamFramer::decode_data()
     QByteArray damaged = ea;
     damaged[5] = char(damaged.at(5) ^ 0x01);
 
-    QTest::newRow("two frames") << ea + eb << QList<int>{Event::Frame, Event::Frame} << QList<QByteArray>{a, b};
+    QTest::newRow("two frames") << ea + eb << QList<int> {Event::Frame, Event::Frame}
+                                << QList<QByteArray> {a, b};
     QTest::newRow("junk first") << QByteArray::fromHex("ffee") + ea
-                                << QList<int>{Event::Junk, Event::Frame} << QList<QByteArray>{a};
+                                << QList<int> {Event::Junk, Event::Frame} << QList<QByteArray> {a};
     QTest::newRow("bad checksum, then a good frame")
-            << damaged + eb << QList<int>{Event::BadChecksum, Event::Frame} << QList<QByteArray>{b};
+        << damaged + eb << QList<int> {Event::BadChecksum, Event::Frame} << QList<QByteArray> {b};
     QTest::newRow("zero length") << QByteArray::fromHex("02000000") + ea
-                                 << QList<int>{Event::BadLength, Event::Frame} << QList<QByteArray>{a};
+                                 << QList<int> {Event::BadLength, Event::Frame}
+                                 << QList<QByteArray> {a};
     QTest::newRow("cut frame swallowed by the next")
-            << ea.left(6) + eb << QList<int>{Event::BadChecksum, Event::Frame}
-            << QList<QByteArray>{b};
+        << ea.left(6) + eb << QList<int> {Event::BadChecksum, Event::Frame}
+        << QList<QByteArray> {b};
 }
 
 void tst_StreamFramer::decode()
@@ -118,7 +121,8 @@ void tst_StreamFramer::truncatedThenFrame()
 {
     StreamFramer framer;
     const QByteArray good = QByteArray::fromHex("00040016");
-    QVERIFY(framer.feed(StreamFramer::encode(QByteArray::fromHex("000400180102")).left(5)).isEmpty());
+    QVERIFY(
+        framer.feed(StreamFramer::encode(QByteArray::fromHex("000400180102")).left(5)).isEmpty());
     QVERIFY(framer.hasPartial());
     const QList<Event> flushed = framer.flushPartial();
     QCOMPARE(flushed.first().kind, Event::Truncated);

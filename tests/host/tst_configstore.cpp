@@ -19,17 +19,21 @@ void tst_ConfigStore::roundTrip()
     QTemporaryDir dir;
     ConfigStore store(dir.filePath(QStringLiteral("cfg")));
     QString error;
-    QHash<QString, QVariant> config{{QStringLiteral("Entradas"), 1},
-                                    {QStringLiteral("Freq1_Output"), QStringLiteral("1750")},
-                                    {QStringLiteral("BW_2"), 255}};
+    QHash<QString, QVariant> config {{QStringLiteral("Entradas"), 1},
+                                     {QStringLiteral("Freq1_Output"), QStringLiteral("1750")},
+                                     {QStringLiteral("BW_2"), 255}};
     QVERIFY(store.load(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2")).isEmpty());
-    QVERIFY2(store.save(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2"), config, error), qPrintable(error));
+    QVERIFY2(
+        store.save(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2"), config, error),
+        qPrintable(error));
     QCOMPARE(store.fileFor(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2")),
              dir.filePath(QStringLiteral("cfg/ZetaVX_DVBS2-ZetaVX_DVBS2.ini")));
     // A later store replaces the earlier one completely.
     config.remove(QStringLiteral("BW_2"));
-    QVERIFY(store.save(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2"), config, error));
-    const QHash<QString, QVariant> back = store.load(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2"));
+    QVERIFY(
+        store.save(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2"), config, error));
+    const QHash<QString, QVariant> back
+        = store.load(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2"));
     QCOMPARE(back.size(), 2);
     QCOMPARE(back.value(QStringLiteral("Entradas")).toInt(), 1);
     QCOMPARE(back.value(QStringLiteral("Freq1_Output")).toString(), QStringLiteral("1750"));
@@ -39,9 +43,12 @@ void tst_ConfigStore::keysStayInTheFolder_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("fileName");
-    QTest::newRow("parent folder") << "../../etc/passwd" << "X-_.._.._etc_passwd.ini";
-    QTest::newRow("empty") << "" << "X-_.ini";
-    QTest::newRow("spaces") << "a b" << "X-a_b.ini";
+    QTest::newRow("parent folder") << "../../etc/passwd"
+                                   << "X-_.._.._etc_passwd.ini";
+    QTest::newRow("empty") << ""
+                           << "X-_.ini";
+    QTest::newRow("spaces") << "a b"
+                            << "X-a_b.ini";
 }
 
 void tst_ConfigStore::keysStayInTheFolder()

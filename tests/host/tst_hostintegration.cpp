@@ -56,7 +56,7 @@ private:
     bool openConfiguration();
 
     QTemporaryDir dir;
-    PluginLoader loader{QStringLiteral(PLUGIN_PATH)};
+    PluginLoader loader {QStringLiteral(PLUGIN_PATH)};
     std::unique_ptr<QObject> owner;
     ModuleEmulator *module = nullptr;
     ModuleLink *link = nullptr;
@@ -73,10 +73,7 @@ void tst_HostIntegration::initTestCase()
     QVERIFY2(loader.load(error), qPrintable(error));
 }
 
-void tst_HostIntegration::init()
-{
-    owner = std::make_unique<QObject>();
-}
+void tst_HostIntegration::init() { owner = std::make_unique<QObject>(); }
 
 void tst_HostIntegration::cleanup()
 {
@@ -204,7 +201,8 @@ void tst_HostIntegration::readChangeSend()
     // Leaving the form hands its configuration to the host: it equals the module's.
     press(Qt::Key_Escape);
     QTRY_COMPARE(visibleForm()->objectName(), QStringLiteral("MainMenu"));
-    const QHash<QString, QVariant> form = store->load(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2"));
+    const QHash<QString, QVariant> form
+        = store->load(QStringLiteral("ZetaVX_DVBS2"), QStringLiteral("ZetaVX_DVBS2"));
     const QHash<QString, QVariant> held = module->configHash();
     QCOMPARE(form.size(), 21);
     for (auto it = held.constBegin(); it != held.constEnd(); ++it)
@@ -218,13 +216,20 @@ void tst_HostIntegration::faults_data()
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("fault");
     QTest::addColumn<int>("key");
-    QTest::newRow("bulk end refused, in-process") << "in-process" << "refuse:25/1" << int(Qt::Key_F8);
-    QTest::newRow("bulk end refused, tcp") << "tcp" << "refuse:25/1" << int(Qt::Key_F8);
-    QTest::newRow("bulk end refused, pty") << "pty" << "refuse:25/1" << int(Qt::Key_F8);
-    QTest::newRow("bulk end lost") << "in-process" << "drop:25/1" << int(Qt::Key_F8);
-    QTest::newRow("confirmation corrupt") << "tcp" << "corrupt:18" << int(Qt::Key_F7);
-    QTest::newRow("confirmed frame lost") << "pty" << "drop:18" << int(Qt::Key_F7);
-    QTest::newRow("confirmation late") << "in-process" << "late:18" << int(Qt::Key_F7);
+    QTest::newRow("bulk end refused, in-process") << "in-process"
+                                                  << "refuse:25/1" << int(Qt::Key_F8);
+    QTest::newRow("bulk end refused, tcp") << "tcp"
+                                           << "refuse:25/1" << int(Qt::Key_F8);
+    QTest::newRow("bulk end refused, pty") << "pty"
+                                           << "refuse:25/1" << int(Qt::Key_F8);
+    QTest::newRow("bulk end lost") << "in-process"
+                                   << "drop:25/1" << int(Qt::Key_F8);
+    QTest::newRow("confirmation corrupt") << "tcp"
+                                          << "corrupt:18" << int(Qt::Key_F7);
+    QTest::newRow("confirmed frame lost") << "pty"
+                                          << "drop:18" << int(Qt::Key_F7);
+    QTest::newRow("confirmation late") << "in-process"
+                                       << "late:18" << int(Qt::Key_F7);
 }
 
 void tst_HostIntegration::faults()
@@ -294,13 +299,13 @@ void tst_HostIntegration::mediaEventsReachThePlugin()
     QVERIFY(media->addMedium(QStringLiteral("SD=") + dir.filePath(QStringLiteral("sd")), error));
     QStringList names, paths;
     services->GetDevices(7, names, paths);
-    QCOMPARE(names, QStringList{QStringLiteral("USB")});
+    QCOMPARE(names, QStringList {QStringLiteral("USB")});
 
     // The host sees the folders come and go and signals its own process.
     QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("sd"))));
     QTRY_COMPARE(sdIn.count(), 1);
     services->GetDevices(7, names, paths);
-    QCOMPARE(names, (QStringList{QStringLiteral("USB"), QStringLiteral("SD")}));
+    QCOMPARE(names, (QStringList {QStringLiteral("USB"), QStringLiteral("SD")}));
     QVERIFY(QDir(dir.filePath(QStringLiteral("usb"))).removeRecursively());
     QTRY_COMPARE(usbOut.count(), 1);
     QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("usb"))));

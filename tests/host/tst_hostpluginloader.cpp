@@ -20,13 +20,16 @@ void tst_HostPluginLoader::verify_data()
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<bool>("accepted");
     QTest::newRow("our build key")
-            << QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.5.0\ndebug=false\nbuildkey=arm linux norvane full-config")
-            << true;
+        << QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.5.0\ndebug=false\nbuildkey="
+                      "arm linux norvane full-config")
+        << true;
     QTest::newRow("other build key")
-            << QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.5.0\ndebug=false\nbuildkey=x86_64 linux g++-4 full-config")
-            << false;
-    QTest::newRow("key with trailing space")
-            << QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nbuildkey=arm linux norvane full-config ") << false;
+        << QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.5.0\ndebug=false\nbuildkey="
+                      "x86_64 linux g++-4 full-config")
+        << false;
+    QTest::newRow("key with trailing space") << QByteArray(
+        "pattern=QT_PLUGIN_VERIFICATION_DATA\nbuildkey=arm linux norvane full-config ")
+                                             << false;
     QTest::newRow("no pattern") << QByteArray("buildkey=arm linux norvane full-config") << false;
     QTest::newRow("empty") << QByteArray() << false;
 }
@@ -47,15 +50,18 @@ void tst_HostPluginLoader::loadPlugin()
     QVERIFY2(loader.load(error), qPrintable(error));
     QVERIFY(loader.plugin());
     QCOMPARE(loader.plugin()->Id(), QStringLiteral("ZetaVX_DVBS2"));
-    QCOMPARE(static_cast<void *>(loader.plugin()), loader.root()->qt_metacast("com.veltrix.imsp/1.0"));
+    QCOMPARE(static_cast<void *>(loader.plugin()),
+             loader.root()->qt_metacast("com.veltrix.imsp/1.0"));
 }
 
 void tst_HostPluginLoader::loadOther_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing file") << "/nonexistent/libnothing.so" << "nothing";
-    QTest::newRow("library without entry points") << QString(QT_CORE_PATH) << "entry points missing";
+    QTest::newRow("missing file") << "/nonexistent/libnothing.so"
+                                  << "nothing";
+    QTest::newRow("library without entry points")
+        << QString(QT_CORE_PATH) << "entry points missing";
 }
 
 void tst_HostPluginLoader::loadOther()

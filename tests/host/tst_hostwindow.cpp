@@ -52,11 +52,14 @@ public:
     }
     bool hayDatosTablaNIT() override { return false; }
     bool hayDatosListaServicios() override { return false; }
-    void SetDataNIT(QHash<QString, QVariant>, QStringList, QList<int>, QList<int>, QString &) override {}
-    void SetDataNIT_2xout(QHash<QString, QVariant>, QStringList, QStringList, QList<int>, QList<int>,
-                          QList<int>, QList<int>, QString &) override {}
-    void GetDescriptorsNIT(TransportDesc &) override {}
-    void GetDescriptorsNIT_out2(TransportDesc &) override {}
+    void SetDataNIT(QHash<QString, QVariant>, QStringList, QList<int>, QList<int>,
+                    QString &) override
+    { }
+    void SetDataNIT_2xout(QHash<QString, QVariant>, QStringList, QStringList, QList<int>,
+                          QList<int>, QList<int>, QList<int>, QString &) override
+    { }
+    void GetDescriptorsNIT(TransportDesc &) override { }
+    void GetDescriptorsNIT_out2(TransportDesc &) override { }
     bool GetServicesActivesList(QStringList &, QList<int> &) override { return true; }
     bool GetServicesActivesList_out2(QStringList &, QList<int> &) override { return true; }
     void SetIServiciosComunes(IServiciosComunes *s) override
@@ -134,20 +137,22 @@ void tst_HostWindow::cleanup()
 void tst_HostWindow::startHandsBackStoredConfiguration()
 {
     window->startModule();
-    QCOMPARE(plugin->calls, (QStringList{"SetIServiciosComunes", "Run"}));
+    QCOMPARE(plugin->calls, (QStringList {"SetIServiciosComunes", "Run"}));
     QCOMPARE(plugin->runParent, window->screen()->pluginArea());
     QCOMPARE(plugin->runParent->size(), QSize(320, 220));
     QCOMPARE(plugin->runParent->mapTo(window->screen(), QPoint(0, 0)), QPoint(0, 20));
 
     // What the plug-in stores comes back at its next start, after Run.
-    plugin->services->StoreDataConfig(QStringLiteral("Rec"), QStringLiteral("Rec"),
-                                      {{QStringLiteral("C1_Act"), 1}, {QStringLiteral("Freq1_Input"), QStringLiteral("1550")}});
+    plugin->services->StoreDataConfig(
+        QStringLiteral("Rec"), QStringLiteral("Rec"),
+        {{QStringLiteral("C1_Act"), 1}, {QStringLiteral("Freq1_Input"), QStringLiteral("1550")}});
     plugin->services->EndModule("Rec");
     plugin->calls.clear();
     window->startModule();
-    QCOMPARE(plugin->calls, (QStringList{"SetIServiciosComunes", "Run", "SetDataConfig"}));
+    QCOMPARE(plugin->calls, (QStringList {"SetIServiciosComunes", "Run", "SetDataConfig"}));
     QCOMPARE(plugin->configs.first().value(QStringLiteral("C1_Act")).toInt(), 1);
-    QCOMPARE(plugin->configs.first().value(QStringLiteral("Freq1_Input")).toString(), QStringLiteral("1550"));
+    QCOMPARE(plugin->configs.first().value(QStringLiteral("Freq1_Input")).toString(),
+             QStringLiteral("1550"));
 }
 
 void tst_HostWindow::endAndRestart()
@@ -177,7 +182,7 @@ void tst_HostWindow::endAndRestart()
 bool tst_HostWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (endOnEscape && event->type() == QEvent::KeyPress
-            && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         endOnEscape->services->EndModule("Rec");
         endOnEscape = nullptr;
     }
@@ -217,7 +222,7 @@ void tst_HostWindow::screenshotShowsDialogs()
     QTest::qWait(20);
     const QImage covered = window->screen()->grabScreen();
     QCOMPARE(covered.pixelColor(160, 200), QColor(255, 0, 255));
-    QCOMPARE(covered.pixelColor(160, 5), plain.pixelColor(160, 5));   // the status line stays
+    QCOMPARE(covered.pixelColor(160, 5), plain.pixelColor(160, 5)); // the status line stays
     QString error;
     const QString path = dir.filePath(QStringLiteral("shots/one.png"));
     QVERIFY2(window->saveScreenshot(path, error), qPrintable(error));

@@ -34,14 +34,17 @@ private slots:
 
 void tst_LanguageSwitcher::switchAndBack()
 {
-    LanguageSwitcher switcher({QStringLiteral("/nonexistent"), QStringLiteral(MSP_TRANSLATIONS_DIR)});
+    LanguageSwitcher switcher(
+        {QStringLiteral("/nonexistent"), QStringLiteral(MSP_TRANSLATIONS_DIR)});
     LanguageProbe probe;
     const char *context = "MSP_Zeta_VX_DVBS2";
     const char *name = "Zeta-VX IF Processor DVBS/S2";
     QString error;
     QVERIFY2(switcher.setLanguage(QStringLiteral("es"), error), qPrintable(error));
-    QCOMPARE(QCoreApplication::translate(context, name), QStringLiteral("Procesador FI Zeta-VX DVBS/S2"));
-    QCOMPARE(QCoreApplication::translate("MainWindowZetaVX_DVBS2", "Comm error"), QStringLiteral("Error de comunicación"));
+    QCOMPARE(QCoreApplication::translate(context, name),
+             QStringLiteral("Procesador FI Zeta-VX DVBS/S2"));
+    QCOMPARE(QCoreApplication::translate("MainWindowZetaVX_DVBS2", "Comm error"),
+             QStringLiteral("Error de comunicación"));
     QTRY_COMPARE(probe.changes, 1);
     QVERIFY(switcher.toggle(error));
     QCOMPARE(switcher.language(), QStringLiteral("en"));
@@ -80,7 +83,8 @@ QMap<QPair<QString, QString>, QString> messages(const QString &path)
         else if (xml.name() == QLatin1String("source"))
             source = xml.readElementText();
         else if (xml.name() == QLatin1String("translation")) {
-            const bool unfinished = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
+            const bool unfinished
+                = xml.attributes().value(QLatin1String("type")) == QLatin1String("unfinished");
             const QString text = xml.readElementText();
             result.insert({context, source}, unfinished ? QString() : text);
         }
@@ -96,8 +100,9 @@ void tst_LanguageSwitcher::everyTextTranslated()
     QTemporaryDir dir;
     const QString fresh = dir.filePath(QStringLiteral("fresh_es.ts"));
     QProcess lupdate;
-    lupdate.start(QStringLiteral(LUPDATE_PATH), {QStringLiteral("-silent"), QStringLiteral(MSP_SOURCE_DIR),
-                                                 QStringLiteral("-ts"), fresh});
+    lupdate.start(
+        QStringLiteral(LUPDATE_PATH),
+        {QStringLiteral("-silent"), QStringLiteral(MSP_SOURCE_DIR), QStringLiteral("-ts"), fresh});
     QVERIFY(lupdate.waitForFinished(60000));
     QCOMPARE(lupdate.exitCode(), 0);
     const auto wanted = messages(fresh);
@@ -105,8 +110,10 @@ void tst_LanguageSwitcher::everyTextTranslated()
     QVERIFY(wanted.size() > 100);
     for (auto it = wanted.constBegin(); it != wanted.constEnd(); ++it) {
         const QString where = it.key().first + QLatin1String(": ") + it.key().second;
-        QVERIFY2(have.contains(it.key()), qPrintable(QStringLiteral("not in the translation: ") + where));
-        QVERIFY2(!have.value(it.key()).isEmpty(), qPrintable(QStringLiteral("not translated: ") + where));
+        QVERIFY2(have.contains(it.key()),
+                 qPrintable(QStringLiteral("not in the translation: ") + where));
+        QVERIFY2(!have.value(it.key()).isEmpty(),
+                 qPrintable(QStringLiteral("not translated: ") + where));
     }
 }
 

@@ -46,10 +46,12 @@ void tst_MediaWatcher::presentMedia()
     QVERIFY(!w.addMedium(QStringLiteral("USB=") + dir.filePath(QStringLiteral("again")), error));
     QStringList names, paths;
     w.presentMedia(7, names, paths);
-    QCOMPARE(names, (QStringList{QStringLiteral("USB"), QStringLiteral("SD")}));
-    QCOMPARE(paths, (QStringList{dir.filePath(QStringLiteral("usb")), dir.filePath(QStringLiteral("sd"))}));
+    QCOMPARE(names, (QStringList {QStringLiteral("USB"), QStringLiteral("SD")}));
+    QCOMPARE(
+        paths,
+        (QStringList {dir.filePath(QStringLiteral("usb")), dir.filePath(QStringLiteral("sd"))}));
     w.presentMedia(2, names, paths);
-    QCOMPARE(names, QStringList{QStringLiteral("SD")});
+    QCOMPARE(names, QStringList {QStringLiteral("SD")});
 }
 
 QTEST_MAIN(tst_MediaWatcher)

@@ -52,10 +52,11 @@ void tst_ModuleLink::answerDelivered()
     CommProtocol request;
     request.buildGetLevelRequest();
     QVERIFY(link->send(request));
-    QCOMPARE(transport->written, QList<QByteArray>{StreamFramer::encode(QByteArray::fromHex("00040016"))});
+    QCOMPARE(transport->written,
+             QList<QByteArray> {StreamFramer::encode(QByteArray::fromHex("00040016"))});
     const QByteArray answer = QByteArray::fromHex("000400160309");
     transport->inject(StreamFramer::encode(answer));
-    QCOMPARE(spy->count(), 0);        // handed on from the event loop, not within the read
+    QCOMPARE(spy->count(), 0); // handed on from the event loop, not within the read
     QTRY_COMPARE(spy->count(), 1);
     const CommMsg msg = delivered(0);
     QCOMPARE(msg.msgData, answer);
@@ -72,18 +73,24 @@ void tst_ModuleLink::failure_data()
     QByteArray corrupt = good;
     corrupt[6] = char(corrupt.at(6) ^ 0x40);
     QTest::newRow("no answer") << false << QByteArray() << 1;
-    QTest::newRow("answer to another command") << false << StreamFramer::encode(QByteArray::fromHex("000400160000")) << 1;
+    QTest::newRow("answer to another command")
+        << false << StreamFramer::encode(QByteArray::fromHex("000400160000")) << 1;
     QTest::newRow("corrupt answer") << false << corrupt << 2;
     QTest::newRow("truncated answer") << false << good.left(7) << 2;
     QTest::newRow("get refused") << false
                                  << StreamFramer::encode(QByteArray::fromHex("00040018"),
-                                                         StreamFramer::Confirmation | StreamFramer::Refused) << 2;
+                                                         StreamFramer::Confirmation
+                                                             | StreamFramer::Refused)
+                                 << 2;
     QTest::newRow("no confirmation") << true << QByteArray() << 1;
     QTest::newRow("set refused") << true
                                  << StreamFramer::encode(QByteArray::fromHex("00040007"),
-                                                         StreamFramer::Confirmation | StreamFramer::Refused) << 2;
+                                                         StreamFramer::Confirmation
+                                                             | StreamFramer::Refused)
+                                 << 2;
     QTest::newRow("confirmation of another command")
-            << true << StreamFramer::encode(QByteArray::fromHex("00040008"), StreamFramer::Confirmation) << 1;
+        << true << StreamFramer::encode(QByteArray::fromHex("00040008"), StreamFramer::Confirmation)
+        << 1;
 }
 
 void tst_ModuleLink::failure()
@@ -125,7 +132,8 @@ void tst_ModuleLink::confirmationHoldsQueue()
     get.buildGetLevelRequest();
     QVERIFY(link->send(set));
     QVERIFY(link->send(get));
-    QCOMPARE(transport->written, QList<QByteArray>{StreamFramer::encode(set.msgData, StreamFramer::ConfirmRequest)});
+    QCOMPARE(transport->written,
+             QList<QByteArray> {StreamFramer::encode(set.msgData, StreamFramer::ConfirmRequest)});
     transport->inject(StreamFramer::encode(set.msgData.left(4), StreamFramer::Confirmation));
     QCOMPARE(transport->written.size(), 2);
     QCOMPARE(transport->written.at(1), StreamFramer::encode(get.msgData));
@@ -163,7 +171,8 @@ void tst_ModuleLink::lateAnswerDiscarded()
     QVERIFY(link->send(request));
     QTRY_COMPARE(spy->count(), 1);
     QVERIFY(delivered(0).linkFlags[1]);
-    transport->inject(StreamFramer::encode(QByteArray::fromHex("0004001701e240020530312e3200070000") + QByteArray(1, 42)));
+    transport->inject(StreamFramer::encode(QByteArray::fromHex("0004001701e240020530312e3200070000")
+                                           + QByteArray(1, 42)));
     QTest::qWait(20);
     QCOMPARE(spy->count(), 1);
 }

@@ -21,11 +21,13 @@ void tst_ScriptRunner::parse_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QStringList>("args");
     QTest::newRow("comment") << "  # note" << true << "" << QStringList();
-    QTest::newRow("keys by name") << "key Down  down F6" << true << "key" << QStringList{"Down", "down", "F6"};
-    QTest::newRow("typed text keeps spaces") << "keys 1750" << true << "keys" << QStringList{"1750"};
-    QTest::newRow("wait") << "wait 500" << true << "wait" << QStringList{"500"};
-    QTest::newRow("shot") << "shot 01 menu.png" << true << "shot" << QStringList{"01 menu.png"};
-    QTest::newRow("medium") << "medium USB off" << true << "medium" << QStringList{"USB", "off"};
+    QTest::newRow("keys by name") << "key Down  down F6" << true << "key"
+                                  << QStringList {"Down", "down", "F6"};
+    QTest::newRow("typed text keeps spaces")
+        << "keys 1750" << true << "keys" << QStringList {"1750"};
+    QTest::newRow("wait") << "wait 500" << true << "wait" << QStringList {"500"};
+    QTest::newRow("shot") << "shot 01 menu.png" << true << "shot" << QStringList {"01 menu.png"};
+    QTest::newRow("medium") << "medium USB off" << true << "medium" << QStringList {"USB", "off"};
     QTest::newRow("unknown key") << "key F13" << false << "" << QStringList();
     QTest::newRow("key without name") << "key" << false << "" << QStringList();
     QTest::newRow("negative wait") << "wait -1" << false << "" << QStringList();

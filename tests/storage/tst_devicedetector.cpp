@@ -41,7 +41,7 @@ void tst_DeviceDetector::signalsArriveInOrder()
     for (int sig : {SIGUSR1, SIGCONT, SIGUSR2, SIGALRM})
         QCOMPARE(raise(sig), 0);
     QVERIFY(events.isEmpty()); // delivered in the event loop, not in the handler
-    QTRY_COMPARE(events, (QStringList{"USB+", "SD+", "USB-", "SD-"}));
+    QTRY_COMPARE(events, (QStringList {"USB+", "SD+", "USB-", "SD-"}));
     disconnect(d, nullptr, this, nullptr);
 }
 
@@ -51,9 +51,9 @@ void tst_DeviceDetector::unknownNumberIsDropped()
     record(d);
     DeviceDetector::hupSignalHandler(SIGHUP);
     DeviceDetector::hupSignalHandler(SIGUSR2);
-    QTRY_COMPARE(events, QStringList{"USB-"});
+    QTRY_COMPARE(events, QStringList {"USB-"});
     QTest::qWait(50);
-    QCOMPARE(events, QStringList{"USB-"});
+    QCOMPARE(events, QStringList {"USB-"});
     disconnect(d, nullptr, this, nullptr);
 }
 
@@ -114,7 +114,7 @@ void tst_DeviceDetector::destroyAndRebuild()
     // The handlers stayed installed: the new detector hears them.
     record(d);
     raise(SIGCONT);
-    QTRY_COMPARE(events, QStringList{"SD+"});
+    QTRY_COMPARE(events, QStringList {"SD+"});
 }
 
 QTEST_GUILESS_MAIN(tst_DeviceDetector)

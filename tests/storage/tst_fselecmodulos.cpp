@@ -33,8 +33,13 @@ private slots:
     void identifierForm();
 
 private:
-    void open(int function, QString family, const QString &caller = QStringLiteral("SelecFicheros"));
-    void press(int key) { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : list, Qt::Key(key)); }
+    void open(int function, QString family,
+              const QString &caller = QStringLiteral("SelecFicheros"));
+    void press(int key)
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : list,
+                        Qt::Key(key));
+    }
     QStringList column(int c) const;
     QTableWidget *table() const { return list->findChild<QTableWidget *>("m_tableWidget"); }
     QLineEdit *box() const { return list->findChild<QLineEdit *>("lineEditNewModule"); }
@@ -50,7 +55,7 @@ void tst_FSelecModulos::init()
     dir = new QTemporaryDir;
     file = dir->filePath(QStringLiteral("cabecera.cfi"));
     ConfigData data;
-    QHash<QString, QVariant> h{{"Entradas", 1}};
+    QHash<QString, QVariant> h {{"Entradas", 1}};
     data.writeData(file, "101", "ZetaVX_DVBS2", h);
     data.writeData(file, "Sala A", "ZetaQAM_T", h);
     data.writeData(file, "7", "ZetaVX_DVBS2", h);
@@ -94,12 +99,13 @@ void tst_FSelecModulos::listing_data()
     QTest::addColumn<QStringList>("ids");
     QTest::addColumn<QStringList>("families");
     QTest::addColumn<bool>("withBox");
-    QTest::newRow("save: every family") << 2 << QString() << QStringList{"101", "7", "Sala A", "x"}
-        << QStringList{"ZetaVX_DVBS2", "ZetaVX_DVBS2", "ZetaQAM_T", "zetavx_dvbs2"} << true;
-    QTest::newRow("load: this family") << 4 << "ZetaVX_DVBS2" << QStringList{"101", "7"}
-        << QStringList{"ZetaVX_DVBS2", "ZetaVX_DVBS2"} << false;
-    QTest::newRow("manage") << 1 << "ZetaVX_DVBS2" << QStringList{"101", "7"}
-        << QStringList{"ZetaVX_DVBS2", "ZetaVX_DVBS2"} << false;
+    QTest::newRow("save: every family")
+        << 2 << QString() << QStringList {"101", "7", "Sala A", "x"}
+        << QStringList {"ZetaVX_DVBS2", "ZetaVX_DVBS2", "ZetaQAM_T", "zetavx_dvbs2"} << true;
+    QTest::newRow("load: this family") << 4 << "ZetaVX_DVBS2" << QStringList {"101", "7"}
+                                       << QStringList {"ZetaVX_DVBS2", "ZetaVX_DVBS2"} << false;
+    QTest::newRow("manage") << 1 << "ZetaVX_DVBS2" << QStringList {"101", "7"}
+                            << QStringList {"ZetaVX_DVBS2", "ZetaVX_DVBS2"} << false;
 }
 
 void tst_FSelecModulos::listing()
@@ -150,11 +156,16 @@ void tst_FSelecModulos::typedIdentifier_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("leading zeros kept") << "007" << "007";
-    QTest::newRow("negative") << "-5" << "-5";
-    QTest::newRow("zero") << "0" << "";
-    QTest::newRow("letters refused") << "abc" << "";
-    QTest::newRow("nothing typed") << "" << "";
+    QTest::newRow("leading zeros kept") << "007"
+                                        << "007";
+    QTest::newRow("negative") << "-5"
+                              << "-5";
+    QTest::newRow("zero") << "0"
+                          << "";
+    QTest::newRow("letters refused") << "abc"
+                                     << "";
+    QTest::newRow("nothing typed") << ""
+                                   << "";
 }
 
 void tst_FSelecModulos::typedIdentifier()
@@ -187,7 +198,7 @@ void tst_FSelecModulos::menu_data()
 {
     QTest::addColumn<int>("function");
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("manage") << 1 << QStringList{"&Module Clear", "&Modify Module ID"};
+    QTest::newRow("manage") << 1 << QStringList {"&Module Clear", "&Modify Module ID"};
     QTest::newRow("save") << 2 << QStringList();
     QTest::newRow("load") << 4 << QStringList();
 }
@@ -221,9 +232,8 @@ void tst_FSelecModulos::deleteModule()
     open(1, "ZetaVX_DVBS2");
     press(Qt::Key_Down);
     // Whoever receives the signal removes the section; the list shows the file again.
-    connect(list, &FSelecModulos::deleteModuleId, this, [this](IForm *) {
-        ConfigData().removeSection(file, list->getModSeleccionado());
-    });
+    connect(list, &FSelecModulos::deleteModuleId, this,
+            [this](IForm *) { ConfigData().removeSection(file, list->getModSeleccionado()); });
     ModalAnswerer alerts({answer});
     {
         PopupAnswerer menu({Qt::Key_Return});
@@ -233,7 +243,7 @@ void tst_FSelecModulos::deleteModule()
     QCOMPARE(alerts.seen.at(0).title, QStringLiteral("Module Erasing"));
     QCOMPARE(alerts.seen.at(0).message, QStringLiteral("Confirm delete of Module 7"));
     QCOMPARE(deleted.count(), emitted);
-    QCOMPARE(column(0), emitted ? QStringList{"101"} : (QStringList{"101", "7"}));
+    QCOMPARE(column(0), emitted ? QStringList {"101"} : (QStringList {"101", "7"}));
 
     // Changing an identifier: the signal, then the new text shown in place.
     PopupAnswerer second({Qt::Key_Down, Qt::Key_Return});

@@ -22,12 +22,27 @@ namespace {
 // A configuration the form accepts, varied by a few fields.
 Hash config(int atten, int pol, const QString &freqOut)
 {
-    return Hash{{"Entradas", 1}, {"C1_Act", 1}, {"C2_Act", 0}, {"LNB_1", 1}, {"LNB_2", 1},
-                {"Banda_1", 1}, {"Banda_2", 0}, {"Pol_1", pol}, {"Pol_2", 1 - pol},
-                {"Freq1_Input", "1550"}, {"Freq2_Input", "1210"}, {"SRate_1", "27500"},
-                {"SRate_2", "22000"}, {"RollOff_1", 1}, {"RollOff_2", 2}, {"BW_1", 255},
-                {"BW_2", 255}, {"Freq1_Output", freqOut}, {"Freq2_Output", "1800"},
-                {"Atten_1", atten}, {"Atten_2", 20}};
+    return Hash {{"Entradas", 1},
+                 {"C1_Act", 1},
+                 {"C2_Act", 0},
+                 {"LNB_1", 1},
+                 {"LNB_2", 1},
+                 {"Banda_1", 1},
+                 {"Banda_2", 0},
+                 {"Pol_1", pol},
+                 {"Pol_2", 1 - pol},
+                 {"Freq1_Input", "1550"},
+                 {"Freq2_Input", "1210"},
+                 {"SRate_1", "27500"},
+                 {"SRate_2", "22000"},
+                 {"RollOff_1", 1},
+                 {"RollOff_2", 2},
+                 {"BW_1", 255},
+                 {"BW_2", 255},
+                 {"Freq1_Output", freqOut},
+                 {"Freq2_Output", "1800"},
+                 {"Atten_1", atten},
+                 {"Atten_2", 20}};
 }
 
 QMap<QString, QString> asText(const Hash &h)
@@ -83,8 +98,8 @@ void tst_SaveLoad::init()
 {
     usb = new QTemporaryDir;
     host = new FakeHost;
-    host->deviceNames = QStringList{"USB"};
-    host->devicePaths = QStringList{usb->path()};
+    host->deviceNames = QStringList {"USB"};
+    host->devicePaths = QStringList {usb->path()};
     imsp = qobject_cast<Imsp *>(qt_plugin_instance());
     QVERIFY(imsp);
     imsp->SetIServiciosComunes(host);
@@ -132,7 +147,8 @@ void tst_SaveLoad::openFile(bool write, const QString &name, bool existing)
     QVERIFY(QTest::qWaitForWindowActive(hostWidget));
     {
         // The form's file menu: read first, then write.
-        PopupAnswerer menu(write ? QList<int>{Qt::Key_Down, Qt::Key_Return} : QList<int>{Qt::Key_Return});
+        PopupAnswerer menu(write ? QList<int> {Qt::Key_Down, Qt::Key_Return}
+                                 : QList<int> {Qt::Key_Return});
         QTest::keyClick(cfg, Qt::Key_F5);
     }
     QCOMPARE(current(), QStringLiteral("SelecFicheros"));
@@ -157,7 +173,8 @@ void tst_SaveLoad::chooseRow(const QString &id)
     auto *box = hostWidget->findChild<QLineEdit *>("lineEditNewModule");
     if (box->isVisible())
         press(Qt::Key_Down);
-    while (table->item(table->currentRow(), 0)->text() != id && table->currentRow() < table->rowCount() - 1)
+    while (table->item(table->currentRow(), 0)->text() != id
+           && table->currentRow() < table->rowCount() - 1)
         press(Qt::Key_Down);
     QCOMPARE(table->item(table->currentRow(), 0)->text(), id);
     press(Qt::Key_Return);
@@ -173,21 +190,21 @@ void tst_SaveLoad::saveTwoModulesAndLoadBack()
     openFile(true, "mis datos", false);
     QCOMPARE(moduleRows(), QStringList());
     {
-    ModalAnswerer first({Qt::Key_Return, Qt::Key_Return});
-    type("101");
-    press(Qt::Key_Return);
-    QCOMPARE(first.seen.size(), 2);
-    QCOMPARE(first.seen.at(0).title, QStringLiteral("Data writing"));
-    QCOMPARE(first.seen.at(0).message, QStringLiteral("Writing config data\r\n\t"));
-    QCOMPARE(first.seen.at(1).title, QStringLiteral("Data writed"));
-    QCOMPARE(first.seen.at(1).message, QStringLiteral("Config data saved \r\n\t"));
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_CfgProd"));
+        ModalAnswerer first({Qt::Key_Return, Qt::Key_Return});
+        type("101");
+        press(Qt::Key_Return);
+        QCOMPARE(first.seen.size(), 2);
+        QCOMPARE(first.seen.at(0).title, QStringLiteral("Data writing"));
+        QCOMPARE(first.seen.at(0).message, QStringLiteral("Writing config data\r\n\t"));
+        QCOMPARE(first.seen.at(1).title, QStringLiteral("Data writed"));
+        QCOMPARE(first.seen.at(1).message, QStringLiteral("Config data saved \r\n\t"));
+        QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_CfgProd"));
     }
 
     // Another product's module and the network keys share the file.
     const QString file = usb->filePath("mis datos.cfi");
     ConfigData data;
-    Hash other{{"Canal", 5}};
+    Hash other {{"Canal", 5}};
     QVERIFY(data.writeData(file, "Sala A", "ZetaQAM_T", other));
     QString path = file, version = QStringLiteral("2.1");
     QVERIFY(data.storeVersion(path, version));
@@ -196,17 +213,17 @@ void tst_SaveLoad::saveTwoModulesAndLoadBack()
     const QMap<QString, QString> savedB = formConfig();
     openFile(true, "mis datos.cfi", true);
     // Saving lists every module of the file, whatever its family.
-    QCOMPARE(moduleRows(), (QStringList{"101 / ZetaVX_DVBS2", "Sala A / ZetaQAM_T"}));
+    QCOMPARE(moduleRows(), (QStringList {"101 / ZetaVX_DVBS2", "Sala A / ZetaQAM_T"}));
     {
-    ModalAnswerer second({Qt::Key_Return, Qt::Key_Return});
-    type("102");
-    press(Qt::Key_Return);
-    QCOMPARE(second.seen.size(), 2);
-    QCOMPARE(second.unexpected, 0);
+        ModalAnswerer second({Qt::Key_Return, Qt::Key_Return});
+        type("102");
+        press(Qt::Key_Return);
+        QCOMPARE(second.seen.size(), 2);
+        QCOMPARE(second.unexpected, 0);
     }
 
     QSettings ini(file, QSettings::IniFormat);
-    QCOMPARE(ini.childGroups(), (QStringList{"101", "102", "Sala A"}));
+    QCOMPARE(ini.childGroups(), (QStringList {"101", "102", "Sala A"}));
     QCOMPARE(ini.value("VERSION").toString(), QStringLiteral("2.1"));
     QCOMPARE(ini.value("Sala A/Canal").toString(), QStringLiteral("5"));
     ini.beginGroup("101");
@@ -218,10 +235,11 @@ void tst_SaveLoad::saveTwoModulesAndLoadBack()
     // Load each back into a changed form: every field returns.
     setForm(config(12, 0, "1500"));
     QVERIFY(formConfig() != savedA);
-    for (const auto &module : {qMakePair(QStringLiteral("101"), savedA), qMakePair(QStringLiteral("102"), savedB)}) {
+    for (const auto &module :
+         {qMakePair(QStringLiteral("101"), savedA), qMakePair(QStringLiteral("102"), savedB)}) {
         openFile(false, "mis datos.cfi", true);
         // Loading lists only this product's modules.
-        QCOMPARE(moduleRows(), (QStringList{"101 / ZetaVX_DVBS2", "102 / ZetaVX_DVBS2"}));
+        QCOMPARE(moduleRows(), (QStringList {"101 / ZetaVX_DVBS2", "102 / ZetaVX_DVBS2"}));
         ModalAnswerer answers({Qt::Key_Return});
         chooseRow(module.first);
         QCOMPARE(answers.seen.size(), 1);
@@ -252,14 +270,14 @@ void tst_SaveLoad::declineWritesNothing()
     QCOMPARE(answers.unexpected, 0);
     QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_CfgProd"));
     QCOMPARE(bytesOf(file), before);
-    QCOMPARE(QDir(usb->path()).entryList(QDir::Files), QStringList{"a.cfi"});
+    QCOMPARE(QDir(usb->path()).entryList(QDir::Files), QStringList {"a.cfi"});
 }
 
 void tst_SaveLoad::overwriteChosenModule()
 {
     const QString file = usb->filePath("a.cfi");
     ConfigData data;
-    Hash old{{"Entradas", 0}, {"Obsolete", "x"}};
+    Hash old {{"Entradas", 0}, {"Obsolete", "x"}};
     QVERIFY(data.writeData(file, "5", "OtherFamily", old));
     setForm(config(4, 1, "1111"));
     const QMap<QString, QString> saved = formConfig();
@@ -274,8 +292,8 @@ void tst_SaveLoad::overwriteChosenModule()
     QCOMPARE(asText(back), saved);
     QStringList families;
     QString filter;
-    QCOMPARE(data.getModuleList(file, families, filter), QStringList{"5"});
-    QCOMPARE(families, QStringList{"ZetaVX_DVBS2"});
+    QCOMPARE(data.getModuleList(file, families, filter), QStringList {"5"});
+    QCOMPARE(families, QStringList {"ZetaVX_DVBS2"});
 }
 
 QTEST_MAIN(tst_SaveLoad)
