@@ -320,8 +320,11 @@ void tst_ConfigData::saveKeepsOtherSections()
     Sections expected = parse(file);
     ConfigData data;
     Hash h = fullConfig(3);
-    QVERIFY(data.writeDataPlusServices(file, QStringLiteral("555"), Family, h, *new QStringList,
-                                       *new QList<int>, *new QList<int>));
+    QStringList names;
+    QList<int> ids;
+    QList<int> actives;
+    QVERIFY(
+        data.writeDataPlusServices(file, QStringLiteral("555"), Family, h, names, ids, actives));
     const Sections after = parse(file);
     QCOMPARE(after.value("555").value("FAMILY_KEY"), Family);
     QCOMPARE(after.value("555").size(), 21 + 4);

@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
-// Answers the pop-up menus a test provokes with queued keys and records the
-// entries of the first one (its title row left out).
+// Answers the pop-up menus a test provokes with queued keys, counts each
+// opening and records the entries of the latest one (its title row left out).
 class PopupAnswerer
 {
 public:
@@ -25,10 +25,14 @@ private:
     void poll()
     {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu || !menu->isVisible())
+        if (!menu || !menu->isVisible()) {
+            open = false;
             return;
-        if (menu != last) {
-            last = menu;
+        }
+        // Menus live on their owner's stack, so a new one may reuse an old
+        // address: an opening is a menu seen after none was.
+        if (!open) {
+            open = true;
             ++menus;
             entries.clear();
             const auto actions = menu->actions();
@@ -37,12 +41,15 @@ private:
         }
         if (keys.isEmpty()) {
             menu->close();
+            open = false;
             return;
         }
         QTest::keyClick(menu, static_cast<Qt::Key>(keys.takeFirst()));
+        if (!menu->isVisible())
+            open = false;
     }
 
     QList<int> keys;
     QTimer timer;
-    QMenu *last = nullptr;
+    bool open = false;
 };
