@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
         QStringLiteral(
             "Inject a fault: KIND[=MS][:CMD[/VALUE],...][*COUNT], KIND one of refuse, drop, "
             "corrupt, delay, late. Repeatable."),
-        QStringLiteral("spec"));
+        QStringLiteral("fault"));
     const QCommandLineOption rf1(QStringLiteral("rf1"),
                                  QStringLiteral("RF power at input 1 in dBuV (default 72)."),
                                  QStringLiteral("dBuV"));
@@ -65,10 +65,10 @@ int main(int argc, char *argv[])
             std::fflush(stdout);
         });
     }
-    for (const QString &spec : parser.values(fault)) {
+    for (const QString &text : parser.values(fault)) {
         EmulatorFault f;
         QString error;
-        if (!EmulatorFault::parse(spec, f, error)) {
+        if (!EmulatorFault::parse(text, f, error)) {
             err << "zetavx-emu: " << error << Qt::endl;
             return 2;
         }

@@ -59,11 +59,12 @@ void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const
 // "vnc:port=5901" or "-platform vnc:size=..." : the port a viewer connects to.
 int vncPort(const QStringList &args)
 {
-    QString spec = qEnvironmentVariable("QT_QPA_PLATFORM");
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     const int i = args.indexOf(QStringLiteral("-platform"));
     if (i >= 0 && i + 1 < args.size())
-        spec = args.at(i + 1);
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("port=(\\d+)")).match(spec);
+        platform = args.at(i + 1);
+    const QRegularExpressionMatch m
+        = QRegularExpression(QStringLiteral("port=(\\d+)")).match(platform);
     return m.hasMatch() ? m.captured(1).toInt() : 5900;
 }
 } // namespace
@@ -96,7 +97,7 @@ int main(int argc, char *argv[])
         QStringLiteral("fault"),
         QStringLiteral("Fault of the in-process emulator: KIND[=MS][:CMD[/VALUE],...][*COUNT] "
                        "(refuse, drop, corrupt, delay, late). Repeatable."),
-        QStringLiteral("spec"));
+        QStringLiteral("fault"));
     const QCommandLineOption emuStateOpt(QStringLiteral("emu-state"),
                                          QStringLiteral("State file of the in-process emulator."),
                                          QStringLiteral("file"));
@@ -148,10 +149,10 @@ int main(int argc, char *argv[])
     if (linkSpec == QLatin1String("emulator")) {
         emulator = new ModuleEmulator(&app);
         QObject::connect(emulator, &ModuleEmulator::traced, tracer);
-        for (const QString &spec : parser.values(faultOpt)) {
+        for (const QString &text : parser.values(faultOpt)) {
             EmulatorFault f;
             QString error;
-            if (!EmulatorFault::parse(spec, f, error)) {
+            if (!EmulatorFault::parse(text, f, error)) {
                 fail(error);
                 return 2;
             }
@@ -214,9 +215,9 @@ int main(int argc, char *argv[])
 
     // Media and stored configurations.
     MediaWatcher media;
-    for (const QString &spec : parser.values(mediaOpt)) {
+    for (const QString &medium : parser.values(mediaOpt)) {
         QString error;
-        if (!media.addMedium(spec, error)) {
+        if (!media.addMedium(medium, error)) {
             fail(error);
             return 2;
         }
