@@ -26,16 +26,16 @@ int MediaWatcher::signalFor(Kind kind, bool present)
     return present ? SIGUSR1 : SIGUSR2;
 }
 
-bool MediaWatcher::addMedium(const QString &spec, QString &error)
+bool MediaWatcher::addMedium(const QString &medium, QString &error)
 {
-    const int eq = spec.indexOf(QLatin1Char('='));
-    if (eq <= 0 || eq == spec.size() - 1) {
-        error = QStringLiteral("bad medium \"%1\": expected NAME=PATH").arg(spec);
+    const int eq = medium.indexOf(QLatin1Char('='));
+    if (eq <= 0 || eq == medium.size() - 1) {
+        error = QStringLiteral("bad medium \"%1\": expected NAME=PATH").arg(medium);
         return false;
     }
     Medium m;
-    m.name = spec.left(eq);
-    m.path = QDir::cleanPath(QDir(spec.mid(eq + 1)).absolutePath());
+    m.name = medium.left(eq);
+    m.path = QDir::cleanPath(QDir(medium.mid(eq + 1)).absolutePath());
     m.kind = m.name.startsWith(QLatin1String("SD"), Qt::CaseInsensitive) ? Sd : Usb;
     for (const Medium &other : qAsConst(list)) {
         if (other.name == m.name) {

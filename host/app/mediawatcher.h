@@ -31,7 +31,7 @@ public:
     static int signalFor(Kind kind, bool present);
 
     // NAME=PATH; the folder's parent must exist so that it can be watched.
-    bool addMedium(const QString &spec, QString &error);
+    bool addMedium(const QString &medium, QString &error);
     const QList<Medium> &media() const { return list; }
     // Present media of the kinds in selector (bits: 1 USB, 2 SD; 7 all).
     void presentMedia(int selector, QStringList &names, QStringList &paths) const;

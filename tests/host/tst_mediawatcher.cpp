@@ -15,7 +15,7 @@ private slots:
 
 void tst_MediaWatcher::badMedium_data()
 {
-    QTest::addColumn<QString>("spec");
+    QTest::addColumn<QString>("medium");
     QTest::newRow("no path") << "USB=";
     QTest::newRow("no name") << "=/tmp/usb";
     QTest::newRow("no equals sign") << "/tmp/usb";
@@ -24,10 +24,10 @@ void tst_MediaWatcher::badMedium_data()
 
 void tst_MediaWatcher::badMedium()
 {
-    QFETCH(QString, spec);
+    QFETCH(QString, medium);
     MediaWatcher w;
     QString error;
-    QVERIFY(!w.addMedium(spec, error));
+    QVERIFY(!w.addMedium(medium, error));
     QVERIFY(!error.isEmpty());
     QVERIFY(w.media().isEmpty());
 }
