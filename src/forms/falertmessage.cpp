@@ -1,5 +1,6 @@
 #include "falertmessage.h"
 
+#include "dialogframe_p.h"
 #include "ui_falertmessage.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,6 @@ FAlertMessage *FAlertMessage::m_pAlertMessage = nullptr;
 
 namespace {
 constexpr int NonModalWaitMs = 100;
-constexpr int HostTitleHeight = 20;
 } // namespace
 
 FAlertMessage *FAlertMessage::getInstance()
@@ -37,13 +37,7 @@ int FAlertMessage::showDialog(QWidget *parent, QString title, QString message, i
     firstButtonText = tr("Press Ok to continue");
     secondButtonText = tr("Press Esc to cancel");
 
-    if (parent) {
-        QWidget *top = parent->window();
-        QRect area = top->geometry();
-        area.setTop(area.top() + HostTitleHeight);
-        setGeometry(area);
-        setPalette(top->palette());
-    }
+    DialogFrame::placeOverHost(this, parent);
 
     flags = buttons;
 
@@ -63,22 +57,8 @@ int FAlertMessage::showDialog(QWidget *parent, QString title, QString message, i
     const QIcon image(QPixmap(QStringLiteral(":/resources/") + iconName));
     ui->m_CenterIconLabel->setPixmap(image.pixmap(size()));
 
-    ui->m_FirstButton->hide();
-    ui->m_SecondButton->hide();
-    if (flags & ButtonOk) {
-        ui->m_FirstButton->setText(firstButtonText);
-        ui->m_FirstButton->show();
-        flags |= ReturnKey;
-        if (flags & ButtonEsc) {
-            ui->m_SecondButton->setText(secondButtonText);
-            ui->m_SecondButton->show();
-        }
-    } else if (flags & ButtonEsc) {
-        ui->m_FirstButton->setText(secondButtonText);
-        ui->m_FirstButton->show();
-    }
-    if (flags & ButtonEsc)
-        flags |= EscKey;
+    flags = DialogFrame::showButtons(flags, ui->m_FirstButton, ui->m_SecondButton, firstButtonText,
+                                     secondButtonText);
 
     // A dialog still up from a non-modal call must be shown afresh to become modal.
     if (modal && isVisible())
@@ -104,11 +84,7 @@ int FAlertMessage::showDialog(QWidget *parent, QString title, QString message, i
 
 void FAlertMessage::keyPressEvent(QKeyEvent *event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Escape && (flags & EscKey))
-        reject();
-    else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (flags & ReturnKey))
-        accept();
+    DialogFrame::closeByKey(this, event->key(), flags);
     // Not QDialog's handler: Escape must not close a dialog that offers no Esc.
     QWidget::keyPressEvent(event); // NOLINT(bugprone-parent-virtual-call)
 }

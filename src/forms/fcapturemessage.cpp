@@ -1,6 +1,6 @@
 #include "fcapturemessage.h"
 
-#include "falertmessage.h"
+#include "dialogframe_p.h"
 #include "ui_fcapturemessage.h"
 
 #include <QCoreApplication>
@@ -9,10 +9,6 @@
 #include <QPixmap>
 
 FCaptureMessage *FCaptureMessage::m_pCaptureMessage = nullptr;
-
-namespace {
-constexpr int HostTitleHeight = 20;
-} // namespace
 
 FCaptureMessage *FCaptureMessage::getInstance()
 {
@@ -41,13 +37,7 @@ void FCaptureMessage::setButtonTexts(const QString &first, const QString &second
 int FCaptureMessage::showDialog(QWidget *parent, QString title, QString message, int buttons,
                                 QString &text)
 {
-    if (parent) {
-        QWidget *top = parent->window();
-        QRect area = top->geometry();
-        area.setTop(area.top() + HostTitleHeight);
-        setGeometry(area);
-        setPalette(top->palette());
-    }
+    DialogFrame::placeOverHost(this, parent);
 
     flags = buttons;
     ui->lbTitulo->setText(title);
@@ -57,22 +47,8 @@ int FCaptureMessage::showDialog(QWidget *parent, QString title, QString message,
     const QIcon image(QPixmap(QStringLiteral(":/resources/") + iconName));
     ui->m_CenterIconLabel->setPixmap(image.pixmap(size()));
 
-    ui->m_FirstButton->hide();
-    ui->m_SecondButton->hide();
-    if (flags & FAlertMessage::ButtonOk) {
-        ui->m_FirstButton->setText(firstButtonText);
-        ui->m_FirstButton->show();
-        flags |= FAlertMessage::ReturnKey;
-        if (flags & FAlertMessage::ButtonEsc) {
-            ui->m_SecondButton->setText(secondButtonText);
-            ui->m_SecondButton->show();
-        }
-    } else if (flags & FAlertMessage::ButtonEsc) {
-        ui->m_FirstButton->setText(secondButtonText);
-        ui->m_FirstButton->show();
-    }
-    if (flags & FAlertMessage::ButtonEsc)
-        flags |= FAlertMessage::EscKey;
+    flags = DialogFrame::showButtons(flags, ui->m_FirstButton, ui->m_SecondButton, firstButtonText,
+                                     secondButtonText);
 
     setModal(true);
     show();
@@ -93,11 +69,7 @@ QString FCaptureMessage::getNameIntroduced()
 
 void FCaptureMessage::keyPressEvent(QKeyEvent *event)
 {
-    const int key = event->key();
-    if (key == Qt::Key_Escape && (flags & FAlertMessage::EscKey))
-        reject();
-    else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (flags & FAlertMessage::ReturnKey))
-        accept();
+    DialogFrame::closeByKey(this, event->key(), flags);
     // As in the alert: Escape closes only when the caller asked for it.
     QWidget::keyPressEvent(event); // NOLINT(bugprone-parent-virtual-call)
 }
