@@ -18,35 +18,28 @@ public:
     }
 
     QStringList entries;
-    QString title;
     int menus = 0;
 
 private:
     void poll()
     {
         auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-        if (!menu || !menu->isVisible()) {
-            open = false;
-            return;
-        }
         // Menus live on their owner's stack, so a new one may reuse an old
         // address: an opening is a menu seen after none was.
-        if (!open) {
-            open = true;
+        if (!menu || !menu->isVisible() || !open) {
+            open = menu && menu->isVisible();
+            if (!open)
+                return;
             ++menus;
             entries.clear();
-            const auto actions = menu->actions();
-            for (int i = 1; i < actions.size(); ++i)
-                entries << actions.at(i)->text();
+            for (QAction *action : menu->actions().mid(1))
+                entries << action->text();
         }
-        if (keys.isEmpty()) {
+        if (keys.isEmpty())
             menu->close();
-            open = false;
-            return;
-        }
-        QTest::keyClick(menu, static_cast<Qt::Key>(keys.takeFirst()));
-        if (!menu->isVisible())
-            open = false;
+        else
+            QTest::keyClick(menu, static_cast<Qt::Key>(keys.takeFirst()));
+        open = menu->isVisible();
     }
 
     QList<int> keys;
