@@ -9,64 +9,38 @@ class tst_StackedIForm : public QObject
     Q_OBJECT
 
 private slots:
-    void emptyStack();
-    void lookup();
-    void plainWidget();
-    void switching();
+    void lookupAndSwitch();
 };
 
-void tst_StackedIForm::emptyStack()
+void tst_StackedIForm::lookupAndSwitch()
 {
     StackedIForm stack;
     QCOMPARE(stack.indexOf(QStringLiteral("A")), -1);
     QVERIFY(!stack.form(QStringLiteral("A")));
     QCOMPARE(stack.currentForm(), QString());
-}
 
-void tst_StackedIForm::lookup()
-{
-    StackedIForm stack;
-    auto *a = new IForm(QStringLiteral("A"));
-    auto *b = new IForm(QStringLiteral("B"));
-    auto *b2 = new IForm(QStringLiteral("B"));
-    stack.addWidget(a);
-    stack.addWidget(b);
-    stack.addWidget(b2);
-    QCOMPARE(stack.indexOf(QStringLiteral("B")), 1);
-    QCOMPARE(stack.form(QStringLiteral("B")), b);
-    QCOMPARE(stack.form(QStringLiteral("A")), a);
-    QCOMPARE(stack.indexOf(QStringLiteral("b")), -1);
-    QCOMPARE(stack.currentForm(), QStringLiteral("A"));
-}
-
-void tst_StackedIForm::plainWidget()
-{
-    StackedIForm stack;
+    // A plain widget is skipped by every lookup, even under a form's name.
     auto *plain = new QWidget;
     plain->setObjectName(QStringLiteral("A"));
-    stack.addWidget(plain);
-    stack.addWidget(new IForm(QStringLiteral("A")));
-    QCOMPARE(stack.indexOf(QStringLiteral("A")), 1);
-    QCOMPARE(stack.currentWidget(), plain);
+    auto *a = new IForm(QStringLiteral("A"));
+    auto *b = new IForm(QStringLiteral("B"));
+    for (QWidget *w : QList<QWidget *> {plain, a, b, new IForm(QStringLiteral("B"))})
+        stack.addWidget(w);
     QCOMPARE(stack.currentForm(), QString());
-}
+    QCOMPARE(stack.indexOf(QStringLiteral("A")), 1);
+    QCOMPARE(stack.form(QStringLiteral("A")), a);
+    QCOMPARE(stack.indexOf(QStringLiteral("B")), 2);
+    QCOMPARE(stack.form(QStringLiteral("B")), b);
 
-void tst_StackedIForm::switching()
-{
-    StackedIForm stack;
-    stack.addWidget(new IForm(QStringLiteral("Menu")));
-    stack.addWidget(new IForm(QStringLiteral("Cfg")));
+    // Only the exact name of another form switches.
+    stack.setCurrentForm(QStringLiteral("A"));
     QSignalSpy changed(&stack, &QStackedWidget::currentChanged);
-
-    stack.setCurrentForm(QStringLiteral("cfg"));
-    QCOMPARE(stack.currentForm(), QStringLiteral("Menu"));
-    stack.setCurrentForm(QStringLiteral("Nowhere"));
-    QCOMPARE(stack.currentForm(), QStringLiteral("Menu"));
-    stack.setCurrentForm(QStringLiteral("Menu"));
+    for (const char *id : {"b", "Nowhere", "A"})
+        stack.setCurrentForm(QLatin1String(id));
+    QCOMPARE(stack.currentForm(), QStringLiteral("A"));
     QCOMPARE(changed.count(), 0);
-
-    stack.setCurrentForm(QStringLiteral("Cfg"));
-    QCOMPARE(stack.currentForm(), QStringLiteral("Cfg"));
+    stack.setCurrentForm(QStringLiteral("B"));
+    QCOMPARE(stack.currentWidget(), b);
     QCOMPARE(changed.count(), 1);
 }
 
