@@ -1,7 +1,6 @@
 #include "commprotocol.h"
 #include "fakehost.h"
 #include "fcfgprodzetavx_dvbs2.h"
-#include "ffuncespeciales.h"
 #include "fmainmenuzetavx_dvbs2.h"
 #include "fselecficheros.h"
 #include "fselecmodulos.h"
@@ -9,13 +8,11 @@
 #include "modalanswerer.h"
 #include "stackediform.h"
 
-#include <QLineEdit>
 #include <QListWidgetItem>
-#include <QSignalSpy>
 #include <QtTest>
 
 // Navigation of the main window, row by row: emit a form's signal, check the
-// visible form and what reached the host.
+// visible form, the alerts shown and what reached the host.
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
@@ -23,29 +20,15 @@ class tst_MainWindow : public QObject
 private slots:
     void init();
     void cleanup();
-
     void stackOrder();
-    void mainMenu_data();
-    void mainMenu();
-    void salir();
-    void leavingConfigStoresWithHost();
-    void browse_data();
-    void browse();
-    void browserAcceptNonConfigFile();
-    void specialFunction_data();
-    void specialFunction();
-    void specialFunctionRefused();
-    void cancelSpecial();
-    void moduleListSave();
-    void moduleListLoadError();
-    void moduleListOtherFunction();
-    void routing();
-    void nitConstants();
+    void navigation_data();
+    void navigation();
+    void browserKeepsOtherFiles();
 
 private:
     template<typename T> T *form() { return window->findChild<T *>(); }
-    QString current() const { return stack->currentForm(); }
 
+    QTemporaryDir usb;
     FakeHost *host = nullptr;
     MainWindowZetaVX_DVBS2 *window = nullptr;
     StackedIForm *stack = nullptr;
@@ -54,6 +37,8 @@ private:
 void tst_MainWindow::init()
 {
     host = new FakeHost;
+    host->deviceNames = QStringList {QStringLiteral("USB")};
+    host->devicePaths = QStringList {usb.path()};
     window = new MainWindowZetaVX_DVBS2(nullptr, host, nullptr);
     stack = window->findChild<StackedIForm *>(QStringLiteral("StackedForm"));
     QVERIFY(stack);
@@ -80,249 +65,109 @@ void tst_MainWindow::stackOrder()
     QCOMPARE(window->objectName(), QStringLiteral("FormMainWindowZetaVX_DVBS2"));
     QCOMPARE(window->size(), QSize(320, 220));
     QCOMPARE(stack->widget(5)->whatsThis(), QStringLiteral("ZetaVX_DVBS2_FuncionesEspeciales"));
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_MainMenu"));
+    QCOMPARE(stack->currentForm(), ids.at(0));
 }
 
-void tst_MainWindow::mainMenu_data()
+void tst_MainWindow::navigation_data()
 {
-    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("sender");
+    QTest::addColumn<QString>("signal");
     QTest::addColumn<QString>("visible");
-    QTest::newRow("config") << "ZetaVX_DVBS2_ConfigProd"
-                            << "ZetaVX_DVBS2_CfgProd";
-    QTest::newRow("special") << "ZetaVX_DVBS2_FuncionesEspeciales"
-                             << "FuncionesEspeciales";
-    QTest::newRow("other") << "Config Product"
-                           << "ZetaVX_DVBS2_MainMenu";
-    QTest::newRow("case differs") << "zetavx_dvbs2_configprod"
-                                  << "ZetaVX_DVBS2_MainMenu";
-}
-
-void tst_MainWindow::mainMenu()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, visible);
-    QListWidgetItem item(QStringLiteral("Entry"));
-    item.setData(Qt::WhatsThisRole, key);
-    emit form<FMainMenuZetaVX_DVBS2>()->Seleccionado(&item);
-    QCOMPARE(current(), visible);
-}
-
-void tst_MainWindow::salir()
-{
-    QSignalSpy exits(window, &MainWindowZetaVX_DVBS2::Exit);
-    emit form<FMainMenuZetaVX_DVBS2>()->Salir(form<FMainMenuZetaVX_DVBS2>());
-    QCOMPARE(exits.count(), 1);
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_MainMenu"));
-
-    stack->setCurrentForm(QStringLiteral("SelecFicheros"));
-    emit form<FSelecFicheros>()->Salir(form<FSelecFicheros>());
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_CfgProd"));
-
-    stack->setCurrentForm(QStringLiteral("SelecModulos"));
-    emit form<FSelecModulos>()->Salir(form<FSelecModulos>());
-    QCOMPARE(current(), QStringLiteral("SelecFicheros"));
-
-    // A sender the table does not list for the slot changes nothing.
-    window->Salir(form<FFuncEspeciales>());
-    QCOMPARE(current(), QStringLiteral("SelecFicheros"));
-    QCOMPARE(exits.count(), 1);
-    QVERIFY(host->stores.isEmpty());
-}
-
-void tst_MainWindow::leavingConfigStoresWithHost()
-{
-    stack->setCurrentForm(QStringLiteral("ZetaVX_DVBS2_CfgProd"));
-    auto *cfg = form<FCfgProdZetaVX_DVBS2>();
-    emit cfg->Salir(cfg);
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_MainMenu"));
-    QCOMPARE(host->stores.size(), 1);
-    QCOMPARE(host->stores.at(0).family, QStringLiteral("ZetaVX_DVBS2"));
-    QCOMPARE(host->stores.at(0).moduleKey, QStringLiteral("ZetaVX_DVBS2"));
-    QCOMPARE(host->stores.at(0).config, cfg->UpdateDataMSP());
-
-    // Nothing changed in between: the host is told all the same.
-    stack->setCurrentForm(QStringLiteral("ZetaVX_DVBS2_CfgProd"));
-    emit cfg->Salir(cfg);
-    QCOMPARE(host->stores.size(), 2);
-}
-
-void tst_MainWindow::browse_data()
-{
-    QTest::addColumn<bool>("write");
     QTest::addColumn<int>("function");
-    QTest::newRow("read") << false << 32;
-    QTest::newRow("write") << true << 16;
+    QTest::addColumn<QStringList>("alert");
+    QTest::addColumn<QString>("itemKey");
+
+    // function: the browse the row starts, or the module list's function before it.
+    // Escape on the main menu, which makes the window exit, is driven in tst_mainmenu.
+    const QString menu = QStringLiteral("ZetaVX_DVBS2_MainMenu");
+    const QString cfg = QStringLiteral("ZetaVX_DVBS2_CfgProd");
+    const QString files = QStringLiteral("SelecFicheros");
+    const QString modules = QStringLiteral("SelecModulos");
+    const QString special = QStringLiteral("FuncionesEspeciales");
+    const QString item = QStringLiteral("Seleccionado");
+    const QStringList none;
+    QTest::newRow("menu: other key") << menu << item << menu << 0 << none << "Config Product";
+    QTest::newRow("menu: key in other case")
+        << menu << item << menu << 0 << none << "zetavx_dvbs2_configprod";
+    QTest::newRow("config: Salir stores") << cfg << "Salir" << menu << 0 << none << "";
+    QTest::newRow("config: browse to read")
+        << cfg << "PresentaFichLect" << files << 32 << none << "";
+    QTest::newRow("config: browse to write")
+        << cfg << "PresentaFichEsc" << files << 16 << none << "";
+    QTest::newRow("browser: Salir") << files << "Salir" << cfg << 0 << none << "";
+    QTest::newRow("module list: Salir") << modules << "Salir" << files << 0 << none << "";
+    // Every question is declined: nothing is written and the list still returns to the form.
+    QTest::newRow("module list: save declined")
+        << modules << item << cfg << 2 << QStringList {"Data writing", "Writing config data\r\n\t"}
+        << "";
+    QTest::newRow("module list: load error")
+        << modules << item << cfg << 4 << QStringList {"Data reading", "Data read error"} << "";
+    QTest::newRow("module list: other function") << modules << item << cfg << 1 << none << "";
+    QTest::newRow("special: Cancelar") << special << "Cancelar" << menu << 0 << none << "";
+    // The special-functions form has no Salir: the row calls the window's slot with it.
+    QTest::newRow("Salir from a sender not listed")
+        << special << "Salir" << special << 0 << none << "";
 }
 
-void tst_MainWindow::browse()
+void tst_MainWindow::navigation()
 {
-    QFETCH(bool, write);
+    QFETCH(QString, sender);
+    QFETCH(QString, signal);
+    QFETCH(QString, visible);
     QFETCH(int, function);
-    QTemporaryDir usb;
-    host->deviceNames = QStringList {QStringLiteral("USB")};
-    host->devicePaths = QStringList {usb.path()};
-    stack->setCurrentForm(QStringLiteral("ZetaVX_DVBS2_CfgProd"));
+    QFETCH(QStringList, alert);
+    QFETCH(QString, itemKey);
+
+    stack->setCurrentForm(sender);
+    IForm *source = stack->form(sender);
     auto *cfg = form<FCfgProdZetaVX_DVBS2>();
-    if (write)
-        emit cfg->PresentaFichEsc(cfg);
-    else
-        emit cfg->PresentaFichLect(cfg);
-    QCOMPARE(host->deviceSelectors, QList<int> {7});
-    QCOMPARE(form<FSelecFicheros>()->getFunction(), function);
-    QCOMPARE(current(), QStringLiteral("SelecFicheros"));
-}
-
-void tst_MainWindow::browserAcceptNonConfigFile()
-{
-    QTemporaryDir usb;
-    host->deviceNames = QStringList {QStringLiteral("USB")};
-    host->devicePaths = QStringList {usb.path()};
-    window->PresentaFichEsc(nullptr);
-    QCOMPARE(current(), QStringLiteral("SelecFicheros"));
-    auto *browser = form<FSelecFicheros>();
-    QVERIFY(browser->getTipoFichero() != 0);
-    emit browser->Aceptar(browser);
-    QCOMPARE(current(), QStringLiteral("SelecFicheros"));
-}
-
-void tst_MainWindow::specialFunction_data()
-{
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<bool>("sends");
-    QTest::newRow("reset") << "40817" << true;
-    QTest::newRow("leading zeros") << "040817" << true;
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("other number") << "40818" << false;
-    QTest::newRow("not a number") << "4o817" << false;
-}
-
-void tst_MainWindow::specialFunction()
-{
-    QFETCH(QString, code);
-    QFETCH(bool, sends);
-    stack->setCurrentForm(QStringLiteral("FuncionesEspeciales"));
-    auto *special = form<FFuncEspeciales>();
-    // The validator may refuse some of the texts above; set them directly.
-    special->findChild<QLineEdit *>(QStringLiteral("leSpFunction"))->setText(code);
-    special->findChild<QLineEdit *>(QStringLiteral("leSpData"))->setText(QStringLiteral("12"));
-
-    ModalAnswerer answerer({Qt::Key_Return});
-    emit special->Aceptar(special);
-    if (sends) {
-        QCOMPARE(host->sentBytes(), QList<QByteArray> {QByteArray::fromHex("0004001d")});
-        QCOMPARE(host->sentBy.at(0), nullptr);
-        QCOMPARE(answerer.seen.size(), 0);
-    } else {
-        QVERIFY(host->sent.isEmpty());
-        QCOMPARE(answerer.seen.size(), 1);
-        QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Input error"));
-        QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Unknown function code\n\t"));
-    }
-    QCOMPARE(answerer.unexpected, 0);
-    QCOMPARE(current(), QStringLiteral("FuncionesEspeciales"));
-}
-
-void tst_MainWindow::specialFunctionRefused()
-{
-    host->refuseFrom = 0;
-    stack->setCurrentForm(QStringLiteral("FuncionesEspeciales"));
-    auto *special = form<FFuncEspeciales>();
-    special->findChild<QLineEdit *>(QStringLiteral("leSpFunction"))
-        ->setText(QStringLiteral("40817"));
-    ModalAnswerer answerer({Qt::Key_Return});
-    emit special->Aceptar(special);
-    QCOMPARE(host->sent.size(), 1);
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Comm error"));
-    QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Transmission error\n\t"));
-    QCOMPARE(current(), QStringLiteral("FuncionesEspeciales"));
-}
-
-void tst_MainWindow::cancelSpecial()
-{
-    stack->setCurrentForm(QStringLiteral("FuncionesEspeciales"));
-    auto *special = form<FFuncEspeciales>();
-    emit special->Cancelar(special);
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_MainMenu"));
-}
-
-void tst_MainWindow::moduleListSave()
-{
-    QTemporaryDir usb;
-    auto *modules = form<FSelecModulos>();
-    QString file = usb.filePath(QStringLiteral("a.cfi"));
-    QString family;
-    modules->setFunction(2, file, family);
-    stack->setCurrentForm(QStringLiteral("SelecModulos"));
-
-    // Declining the question writes nothing and still returns to the form.
-    ModalAnswerer answerer({Qt::Key_Escape});
-    emit modules->Seleccionado(modules);
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Data writing"));
-    QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Writing config data\r\n\t"));
-    QCOMPARE(answerer.unexpected, 0);
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_CfgProd"));
-    QCOMPARE(QDir(usb.path()).entryList(QDir::Files), QStringList());
-}
-
-void tst_MainWindow::moduleListLoadError()
-{
-    QTemporaryDir usb;
-    auto *modules = form<FSelecModulos>();
-    QString file = usb.filePath(QStringLiteral("missing.cfi"));
-    QString family = QStringLiteral("ZetaVX_DVBS2");
-    modules->setFunction(4, file, family);
-    stack->setCurrentForm(QStringLiteral("SelecModulos"));
-
-    ModalAnswerer answerer({Qt::Key_Return});
-    emit modules->Seleccionado(modules);
-    QCOMPARE(answerer.seen.size(), 1);
-    QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Data reading"));
-    QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Data read error"));
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_CfgProd"));
-}
-
-void tst_MainWindow::moduleListOtherFunction()
-{
-    auto *modules = form<FSelecModulos>();
-    QString file;
-    QString family;
-    modules->setFunction(1, file, family);
-    stack->setCurrentForm(QStringLiteral("SelecModulos"));
-    ModalAnswerer answerer;
-    emit modules->Seleccionado(modules);
-    QCOMPARE(answerer.seen.size(), 0);
-    QCOMPARE(current(), QStringLiteral("ZetaVX_DVBS2_CfgProd"));
-}
-
-void tst_MainWindow::routing()
-{
+    // Module answers reach the configuration form only while it is visible.
     QByteArray bytes = QByteArray::fromHex("000400190001");
     CommMsg msg(bytes);
     CommProtocol answer(msg);
-    for (const char *id :
-         {"ZetaVX_DVBS2_MainMenu", "FuncionesEspeciales", "SelecFicheros", "SelecModulos"}) {
-        stack->setCurrentForm(QString::fromLatin1(id));
-        QVERIFY2(!window->dataRcvd(answer), id);
+    QCOMPARE(window->dataRcvd(answer), source == cfg);
+    if (source == form<FSelecModulos>()) {
+        QString file = usb.filePath(QStringLiteral("a.cfi"));
+        QString family;
+        form<FSelecModulos>()->setFunction(function, file, family);
     }
-    stack->setCurrentForm(QStringLiteral("ZetaVX_DVBS2_CfgProd"));
-    QVERIFY(window->dataRcvd(answer));
+    ModalAnswerer answerer;
+    const QByteArray name = signal.toLatin1();
+    if (!itemKey.isEmpty()) {
+        QListWidgetItem entry(QStringLiteral("Entry"));
+        entry.setData(Qt::WhatsThisRole, itemKey);
+        emit form<FMainMenuZetaVX_DVBS2>()->Seleccionado(&entry);
+    } else if (source->metaObject()->indexOfSignal(name + "(IForm*)") >= 0) {
+        QVERIFY(QMetaObject::invokeMethod(source, name, Q_ARG(IForm *, source)));
+    } else {
+        QVERIFY(QMetaObject::invokeMethod(window, name, Q_ARG(IForm *, source)));
+    }
+    QCOMPARE(stack->currentForm(), visible);
+    QStringList shown;
+    for (const ModalAnswerer::Seen &seen : qAsConst(answerer.seen))
+        shown << seen.title << seen.message;
+    QCOMPARE(shown, alert);
+    const bool browse = signal.startsWith(QLatin1String("PresentaFich"));
+    QCOMPARE(host->deviceSelectors, browse ? QList<int> {7} : QList<int> {});
+    if (browse)
+        QCOMPARE(form<FSelecFicheros>()->getFunction(), function);
+    // Leaving the configuration stores it with the host, changed or not.
+    QCOMPARE(host->stores.size(), source == cfg && signal == QLatin1String("Salir") ? 1 : 0);
+    for (const FakeHost::Store &store : qAsConst(host->stores)) {
+        QCOMPARE(store.family, QStringLiteral("ZetaVX_DVBS2"));
+        QCOMPARE(store.moduleKey, QStringLiteral("ZetaVX_DVBS2"));
+        QCOMPARE(store.config, cfg->UpdateDataMSP());
+    }
 }
 
-void tst_MainWindow::nitConstants()
+void tst_MainWindow::browserKeepsOtherFiles()
 {
-    QStringList names {QStringLiteral("A")};
-    QList<int> ids {1, 2};
-    QString text = QStringLiteral("keep");
-    window->SetDataNIT({{QStringLiteral("k"), 1}}, names, ids, ids, text);
-    QVERIFY(!window->hayDatosTablaNIT());
-    QVERIFY(!window->hayDatosListaServicios());
-    QVERIFY(window->GetServicesActivesList(names, ids));
-    QVERIFY(window->GetServicesActivesList_out2(names, ids));
-    QCOMPARE(names, QStringList {QStringLiteral("A")});
-    QCOMPARE(ids, (QList<int> {1, 2}));
-    QCOMPARE(text, QStringLiteral("keep"));
+    window->PresentaFichEsc(nullptr);
+    QCOMPARE(stack->currentForm(), QStringLiteral("SelecFicheros"));
+    auto *browser = form<FSelecFicheros>();
+    QVERIFY(browser->getTipoFichero() != 0);
+    emit browser->Aceptar(browser);
+    QCOMPARE(stack->currentForm(), QStringLiteral("SelecFicheros"));
 }
 
 QTEST_MAIN(tst_MainWindow)
