@@ -1,13 +1,12 @@
 #include "editbox.h"
 #include "falertmessage.h"
-#include "fcapturemessage.h"
 #include "modalanswerer.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
-// The shared alert and capture dialogs: captions, key bits, icons, geometry.
+// The shared alert dialog: captions, key bits, icons, geometry.
 class tst_AlertMessage : public QObject
 {
     Q_OBJECT
@@ -15,7 +14,6 @@ class tst_AlertMessage : public QObject
 private slots:
     void showDialog_data();
     void showDialog();
-    void captureDialog();
 };
 
 void tst_AlertMessage::showDialog_data()
@@ -100,42 +98,6 @@ void tst_AlertMessage::showDialog()
     const auto *label = alert->findChild<QLabel *>(QStringLiteral("m_CenterIconLabel"));
     QCOMPARE(label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32),
              expected.convertToFormat(QImage::Format_ARGB32));
-}
-
-void tst_AlertMessage::captureDialog()
-{
-    QWidget host(nullptr, Qt::FramelessWindowHint);
-    host.setGeometry(0, 0, 320, 240);
-    host.show();
-    FCaptureMessage *capture = FCaptureMessage::getInstance();
-    QCOMPARE(FCaptureMessage::getInstance(), capture);
-    QCOMPARE(capture->objectName(), QStringLiteral("FormCaptureMessage"));
-    auto *edit = capture->findChild<EditBox *>(QStringLiteral("m_TextIntroduced"));
-    QVERIFY(edit);
-    // Type into the edit box while the dialog waits, then confirm with Return.
-    QTimer typer;
-    connect(&typer, &QTimer::timeout, [&] {
-        if (QApplication::activeModalWidget() == capture)
-            QTest::keyClicks(edit, QStringLiteral("_2\r"));
-    });
-    typer.start(10);
-    capture->setButtonTexts(QStringLiteral("Save"), QStringLiteral("Back"));
-    QString text = QStringLiteral("MOD1");
-    QCOMPARE(capture->showDialog(&host, QStringLiteral("Module"), QStringLiteral("Name"), 6, text),
-             1);
-    QCOMPARE(text, QStringLiteral("MOD1"));
-    QCOMPARE(capture->getNameIntroduced(), QStringLiteral("MOD1_2"));
-    QCOMPARE(capture->geometry(), QRect(0, 20, 320, 220));
-    QStringList shown;
-    for (const auto *button : capture->findChildren<QPushButton *>()) {
-        if (button->isVisibleTo(capture))
-            shown.append(button->text());
-    }
-    QCOMPARE(shown, (QStringList {"Save", "Back"}));
-    const auto *label = capture->findChild<QLabel *>(QStringLiteral("m_CenterIconLabel"));
-    QCOMPARE(
-        label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32),
-        QImage(QStringLiteral(":/resources/helpicon.png")).convertToFormat(QImage::Format_ARGB32));
 }
 
 QTEST_MAIN(tst_AlertMessage)

@@ -1,5 +1,3 @@
-#include "boton.h"
-#include "channelspinbox.h"
 #include "checkbox.h"
 #include "combobox.h"
 #include "editbox.h"
@@ -33,12 +31,6 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void keys_data();
     void keys();
-    void editMode();
-    void validateInput_data();
-    void validateInput();
-    void editableComboBox();
-    void channels_data();
-    void channels();
 };
 
 void tst_EditWidgets::keys_data()
@@ -96,7 +88,6 @@ void tst_EditWidgets::keys_data()
     QTest::newRow("check: return") << "check" << Return << "false" << 0 << "true" << false << "";
     QTest::newRow("check: return again")
         << "check" << Return << "true" << 0 << "false" << false << "";
-    QTest::newRow("button: return") << "button" << Return << "false" << 0 << "true" << false << "";
 }
 
 void tst_EditWidgets::keys()
@@ -126,11 +117,6 @@ void tst_EditWidgets::keys()
         w = spin;
     } else if (kind == QLatin1String("check")) {
         w = new CheckBox(&form);
-    } else if (kind == QLatin1String("button")) {
-        // Checkable, so that its user property records the click.
-        auto *button = new Boton(&form);
-        button->setCheckable(true);
-        w = button;
     } else {
         auto *box = new EditBox(&form);
         if (kind.contains(QLatin1String("int")))
@@ -179,147 +165,6 @@ void tst_EditWidgets::keys()
     QVERIFY(form.focusWidget() == focus || focus->isAncestorOf(form.focusWidget()));
     if (auto *combo = qobject_cast<ComboBox *>(w))
         QTRY_COMPARE(combo->view()->isVisible(), key == Qt::Key_Return);
-}
-
-void tst_EditWidgets::editMode()
-{
-    EditBox box;
-    box.show();
-    box.setText(QStringLiteral("12"));
-    box.setEditMode(true);
-    QTest::keyClick(&box, Qt::Key_7);
-    QCOMPARE(box.selectedText(), QStringLiteral("7"));
-    // The next digit replaces the one just typed; other keys select nothing.
-    QTest::keyClick(&box, Qt::Key_3);
-    QCOMPARE(box.text(), QStringLiteral("123"));
-    QCOMPARE(box.selectedText(), QStringLiteral("3"));
-    box.end(false);
-    QTest::keyClick(&box, Qt::Key_A);
-    QCOMPARE(box.text(), QStringLiteral("123a"));
-    QVERIFY(!box.hasSelectedText());
-    // Switching on again changes nothing; switching off drops the selection.
-    box.setSelection(0, 2);
-    box.setEditMode(true);
-    QCOMPARE(box.selectedText(), QStringLiteral("12"));
-    box.setEditMode(false);
-    QVERIFY(!box.hasSelectedText());
-    box.end(false);
-    QTest::keyClick(&box, Qt::Key_4);
-    QVERIFY(!box.hasSelectedText());
-}
-
-void tst_EditWidgets::validateInput_data()
-{
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<QStringList>("textAndInput");
-    QTest::addColumn<bool>("valid");
-    // Edit boxes with no validator or the pattern XC; combo boxes with the items XC, CXY.
-    QTest::newRow("edit, no validator") << "" << 0 << QStringList {"anything", "#"} << true;
-    QTest::newRow("edit, input appended") << "XC" << 0 << QStringList {"X", "C"} << true;
-    // With ABC and its first two letters selected, X makes XC, not ABCX.
-    QTest::newRow("edit, selection replaced in place")
-        << "XC" << 2 << QStringList {"ABC", "X"} << true;
-    QTest::newRow("edit, intermediate counts") << "XC" << 0 << QStringList {"", "X"} << true;
-    QTest::newRow("edit, invalid") << "XC" << 0 << QStringList {"", "C"} << false;
-    QTest::newRow("combo, not editable") << "combo" << 0 << QStringList {"", "Z"} << true;
-    QTest::newRow("combo, prefix of an item")
-        << "combo editable" << 0 << QStringList {"C", "X"} << true;
-    QTest::newRow("combo, prefix is case-sensitive")
-        << "combo editable" << 0 << QStringList {"c", "X"} << false;
-    // ABC with AB selected and X typed: the selection goes, X is appended: CX.
-    QTest::newRow("combo, selection removed, input appended")
-        << "combo editable" << 2 << QStringList {"ABC", "X"} << true;
-}
-
-void tst_EditWidgets::validateInput()
-{
-    QFETCH(QString, setup);
-    QFETCH(int, selected);
-    QFETCH(QStringList, textAndInput);
-    QFETCH(bool, valid);
-
-    ComboBox combo;
-    combo.addItems({"XC", "CXY"});
-    EditBox plain;
-    EditBox *box = &plain;
-    if (setup == QLatin1String("combo editable")) {
-        combo.setEditable(true);
-        box = combo.editBox;
-    } else if (setup == QLatin1String("XC")) {
-        box->setValidator(new QRegularExpressionValidator(QRegularExpression(setup), box));
-    }
-    box->setText(textAndInput.at(0));
-    if (selected)
-        box->setSelection(0, selected);
-    QString input = textAndInput.at(1);
-    QCOMPARE(setup.startsWith(QLatin1String("combo")) ? combo.validateInput(input)
-                                                      : plain.validateInput(input),
-             valid);
-    QCOMPARE(box->text(), textAndInput.at(0));
-}
-
-void tst_EditWidgets::editableComboBox()
-{
-    QWidget form;
-    auto *combo = new ComboBox(&form);
-    combo->addItems({"Auto", "36", "54"});
-    combo->setEditMode(true); // nothing to forward to
-    combo->setEditable(true);
-    QCOMPARE(combo->lineEdit(), static_cast<QLineEdit *>(combo->editBox));
-    combo->setEditMode(true);
-    QVERIFY(combo->editBox->editMode);
-    combo->editBox->setText(QStringLiteral("54"));
-    combo->setEditMode(false);
-    QCOMPARE(combo->currentIndex(), 2);
-    QVERIFY(!combo->editBox->editMode);
-    // A text that matches no item leaves the current one.
-    combo->setEditMode(true);
-    combo->editBox->setText(QStringLiteral("5"));
-    combo->setEditMode(false);
-    QCOMPARE(combo->currentIndex(), 2);
-    QPointer<EditBox> box = combo->editBox;
-    combo->setEditable(false);
-    QVERIFY(!combo->editBox);
-    QVERIFY(box.isNull());
-}
-
-void tst_EditWidgets::channels_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<int>("value");
-    const int ok = QValidator::Acceptable, bad = QValidator::Invalid;
-    QTest::newRow("first C") << "C02" << ok << 0;
-    QTest::newRow("C05") << "C05" << ok << 3;
-    QTest::newRow("last C") << "C69" << ok << 67;
-    QTest::newRow("first S") << "S02" << ok << 68;
-    QTest::newRow("S10") << "S10" << ok << 76;
-    QTest::newRow("last S") << "S39" << ok << 105;
-    QTest::newRow("X10") << "X10" << bad << 0;
-    QTest::newRow("C01") << "C01" << bad << -1;
-    QTest::newRow("C70") << "C70" << bad << 68;
-    QTest::newRow("S40") << "S40" << bad << 106;
-    QTest::newRow("lower case") << "c05" << bad << 0;
-    QTest::newRow("empty") << "" << int(QValidator::Intermediate) << 0;
-}
-
-void tst_EditWidgets::channels()
-{
-    QFETCH(QString, text);
-    QFETCH(int, state);
-    QFETCH(int, value);
-    ChannelSpinBox spin;
-    QCOMPARE(spin.minimum(), 0);
-    QCOMPARE(spin.maximum(), 105);
-    QString copy = text;
-    int pos = 0;
-    QCOMPARE(int(spin.validate(copy, pos)), state);
-    QCOMPARE(spin.valueFromText(text), value);
-    if (state == QValidator::Acceptable) {
-        spin.setValue(value);
-        QCOMPARE(spin.text(), text);
-    }
 }
 
 QTEST_MAIN(tst_EditWidgets)
