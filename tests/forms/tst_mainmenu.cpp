@@ -88,6 +88,13 @@ void tst_MainMenu::texts()
         {service->findChild<QLabel *>(QStringLiteral("lbTitulo")), "Special function"},
         {service->findChild<QLabel *>(QStringLiteral("label")), "Special Function"},
         {service->findChild<QLabel *>(QStringLiteral("label_2")), "Data"}};
+    for (const auto &label : labels) {
+        QCOMPARE(label.first->text(), label.second);
+        label.first->clear();
+    }
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(menu, &change);
+    QApplication::sendEvent(service, &change);
     for (const auto &label : labels)
         QCOMPARE(label.first->text(), label.second);
 }
@@ -130,6 +137,7 @@ void tst_MainMenu::menuKeys()
     QCOMPARE(stack->currentForm(), visible);
     // Every Escape on the menu makes the window exit.
     QCOMPARE(exited.count(), typed.count(QLatin1Char('\033')));
+    QCOMPARE(list->count(), 1);
 }
 
 void tst_MainMenu::serviceKeys_data()
@@ -171,7 +179,9 @@ void tst_MainMenu::serviceKeys()
     code->setText(codeText);
     ModalAnswerer answerer(alert.isEmpty() ? QList<int> {} : QList<int> {Qt::Key_Return});
     QTest::keyClick(code, Qt::Key(key));
-    QCOMPARE(stack->currentForm() == QLatin1String("ZetaVX_DVBS2_MainMenu"), cancels);
+    QCOMPARE(stack->currentForm(),
+             cancels ? QStringLiteral("ZetaVX_DVBS2_MainMenu")
+                     : QStringLiteral("FuncionesEspeciales"));
     QCOMPARE(host->sentBytes(),
              sends ? QList<QByteArray> {QByteArray::fromHex("0004001d")} : QList<QByteArray> {});
     QStringList shown;
@@ -183,9 +193,12 @@ void tst_MainMenu::serviceKeys()
 void tst_MainMenu::serviceFieldsKeepTheirTexts()
 {
     openService();
+    QCOMPARE(QApplication::focusWidget(), code);
     // The code takes at most five digits and no sign; the data any integer.
-    QTest::keyClicks(code, QStringLiteral("-123456"));
-    QTest::keyClicks(data, QStringLiteral("-1234567a"));
+    type(QStringLiteral("-123456"));
+    QTest::keyClick(code, Qt::Key_Down);
+    QTRY_COMPARE(QApplication::focusWidget(), data);
+    type(QStringLiteral("-1234567a"));
     // Escape leaves; the sequence then has to be typed in full again.
     type(QStringLiteral("\033"));
     list->setFocus();

@@ -2,6 +2,7 @@
 #include "fakehost.h"
 #include "fcfgprodzetavx_dvbs2.h"
 #include "fmainmenuzetavx_dvbs2.h"
+#include "fselecficheros.h"
 #include "fselecmodulos.h"
 #include "mainwindowzetavx_dvbs2.h"
 #include "modalanswerer.h"
@@ -22,10 +23,12 @@ private slots:
     void stackOrder();
     void navigation_data();
     void navigation();
+    void browserKeepsOtherFiles();
 
 private:
     template<typename T> T *form() { return window->findChild<T *>(); }
 
+    QTemporaryDir usb;
     FakeHost *host = nullptr;
     MainWindowZetaVX_DVBS2 *window = nullptr;
     StackedIForm *stack = nullptr;
@@ -34,6 +37,8 @@ private:
 void tst_MainWindow::init()
 {
     host = new FakeHost;
+    host->deviceNames = QStringList {QStringLiteral("USB")};
+    host->devicePaths = QStringList {usb.path()};
     window = new MainWindowZetaVX_DVBS2(nullptr, host, nullptr);
     stack = window->findChild<StackedIForm *>(QStringLiteral("StackedForm"));
     QVERIFY(stack);
@@ -72,9 +77,8 @@ void tst_MainWindow::navigation_data()
     QTest::addColumn<QStringList>("alert");
     QTest::addColumn<QString>("itemKey");
 
-    // function: the module list's function before the row. Escape on the main menu, which
-    // makes the window exit, is driven in tst_mainmenu; browsing, saving (declined too) and
-    // loading a file through the forms in tst_saveload.
+    // function: the browse the row starts, or the module list's function before it.
+    // Escape on the main menu, which makes the window exit, is driven in tst_mainmenu.
     const QString menu = QStringLiteral("ZetaVX_DVBS2_MainMenu");
     const QString cfg = QStringLiteral("ZetaVX_DVBS2_CfgProd");
     const QString files = QStringLiteral("SelecFicheros");
@@ -86,8 +90,16 @@ void tst_MainWindow::navigation_data()
     QTest::newRow("menu: key in other case")
         << menu << item << menu << 0 << none << "zetavx_dvbs2_configprod";
     QTest::newRow("config: Salir stores") << cfg << "Salir" << menu << 0 << none << "";
+    QTest::newRow("config: browse to read")
+        << cfg << "PresentaFichLect" << files << 32 << none << "";
+    QTest::newRow("config: browse to write")
+        << cfg << "PresentaFichEsc" << files << 16 << none << "";
     QTest::newRow("browser: Salir") << files << "Salir" << cfg << 0 << none << "";
     QTest::newRow("module list: Salir") << modules << "Salir" << files << 0 << none << "";
+    // Every question is declined: nothing is written and the list still returns to the form.
+    QTest::newRow("module list: save declined")
+        << modules << item << cfg << 2 << QStringList {"Data writing", "Writing config data\r\n\t"}
+        << "";
     QTest::newRow("module list: load error")
         << modules << item << cfg << 4 << QStringList {"Data reading", "Data read error"} << "";
     QTest::newRow("module list: other function") << modules << item << cfg << 1 << none << "";
@@ -115,7 +127,8 @@ void tst_MainWindow::navigation()
     CommProtocol answer(msg);
     QCOMPARE(window->dataRcvd(answer), source == cfg);
     if (source == form<FSelecModulos>()) {
-        QString file, family;
+        QString file = usb.filePath(QStringLiteral("a.cfi"));
+        QString family;
         form<FSelecModulos>()->setFunction(function, file, family);
     }
     ModalAnswerer answerer;
@@ -134,6 +147,10 @@ void tst_MainWindow::navigation()
     for (const ModalAnswerer::Seen &seen : qAsConst(answerer.seen))
         shown << seen.title << seen.message;
     QCOMPARE(shown, alert);
+    const bool browse = signal.startsWith(QLatin1String("PresentaFich"));
+    QCOMPARE(host->deviceSelectors, browse ? QList<int> {7} : QList<int> {});
+    if (browse)
+        QCOMPARE(form<FSelecFicheros>()->getFunction(), function);
     // Leaving the configuration stores it with the host, changed or not.
     QCOMPARE(host->stores.size(), source == cfg && signal == QLatin1String("Salir") ? 1 : 0);
     for (const FakeHost::Store &store : qAsConst(host->stores)) {
@@ -141,6 +158,16 @@ void tst_MainWindow::navigation()
         QCOMPARE(store.moduleKey, QStringLiteral("ZetaVX_DVBS2"));
         QCOMPARE(store.config, cfg->UpdateDataMSP());
     }
+}
+
+void tst_MainWindow::browserKeepsOtherFiles()
+{
+    window->PresentaFichEsc(nullptr);
+    QCOMPARE(stack->currentForm(), QStringLiteral("SelecFicheros"));
+    auto *browser = form<FSelecFicheros>();
+    QVERIFY(browser->getTipoFichero() != 0);
+    emit browser->Aceptar(browser);
+    QCOMPARE(stack->currentForm(), QStringLiteral("SelecFicheros"));
 }
 
 QTEST_MAIN(tst_MainWindow)

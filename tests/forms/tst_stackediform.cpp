@@ -18,6 +18,7 @@ void tst_StackedIForm::lookupAndSwitch()
     QCOMPARE(stack.indexOf(QStringLiteral("A")), -1);
     QVERIFY(!stack.form(QStringLiteral("A")));
     QCOMPARE(stack.currentForm(), QString());
+
     // A plain widget is skipped by every lookup, even under a form's name.
     auto *plain = new QWidget;
     plain->setObjectName(QStringLiteral("A"));
@@ -30,6 +31,7 @@ void tst_StackedIForm::lookupAndSwitch()
     QCOMPARE(stack.form(QStringLiteral("A")), a);
     QCOMPARE(stack.indexOf(QStringLiteral("B")), 2);
     QCOMPARE(stack.form(QStringLiteral("B")), b);
+
     // Only the exact name of another form switches.
     stack.setCurrentForm(QStringLiteral("A"));
     QSignalSpy changed(&stack, &QStackedWidget::currentChanged);

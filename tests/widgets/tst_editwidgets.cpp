@@ -2,6 +2,7 @@
 #include "combobox.h"
 #include "editbox.h"
 #include "modalanswerer.h"
+#include "spinbox.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
@@ -42,14 +43,18 @@ void tst_EditWidgets::keys_data()
     QTest::addColumn<bool>("toForm");
     QTest::addColumn<QString>("message");
 
-    // start: the values given to the widget's user property (text, current item, checked)
-    // one after the other; state: that property after the key; move: -1 to the field
-    // before, 1 to the field after; message: the alert shown, if any. A combo box opens
-    // its list on Return.
+    // start: the values given to the widget's user property (text, current item, value,
+    // checked) one after the other; state: that property after the key; move: -1 to the
+    // field before, 1 to the field after; message: the alert shown, if any. "edit+" keeps
+    // Return; a combo box opens its list on Return; the spin box's digit rule alone sets
+    // its value.
     const int Up = Qt::Key_Up, Down = Qt::Key_Down, Left = Qt::Key_Left, Right = Qt::Key_Right;
     const int Return = Qt::Key_Return;
     const QString range = QStringLiteral(" is out of range\nvalid range is 0 - 99");
     QTest::newRow("edit: return") << "edit" << Return << "id" << 0 << "id" << true << "";
+    QTest::newRow("edit+: return") << "edit+" << Return << "id" << 0 << "id" << false << "";
+    QTest::newRow("edit+: enter") << "edit+" << int(Qt::Key_Enter) << "id" << 0 << "id" << true
+                                  << "";
     QTest::newRow("edit: any text") << "edit" << Up << "x y?" << -1 << "x y?" << false << "";
     QTest::newRow("edit: int too big")
         << "edit int" << Down << "7|120" << 1 << "7" << false << "Value 120" + range;
@@ -66,6 +71,8 @@ void tst_EditWidgets::keys_data()
     // The form gets the key and keeps the focus where it is.
     QTest::newRow("edit: to the parent")
         << "edit int to parent" << Up << "5|500" << 0 << "5" << true << "Value 500" + range;
+    QTest::newRow("edit: locked") << "edit int locked" << Down << "5|500" << 0 << "500" << false
+                                  << "";
     QTest::newRow("combo: left wraps") << "combo" << Left << "13V" << 0 << "Off" << false << "";
     QTest::newRow("combo: left") << "combo" << Left << "18V" << 0 << "13V" << false << "";
     QTest::newRow("combo: right") << "combo" << Right << "18V" << 0 << "Off" << false << "";
@@ -73,6 +80,11 @@ void tst_EditWidgets::keys_data()
     QTest::newRow("combo: up") << "combo" << Up << "18V" << -1 << "18V" << false << "";
     QTest::newRow("combo: down") << "combo" << Down << "18V" << 1 << "18V" << false << "";
     QTest::newRow("combo: return") << "combo" << Return << "18V" << 0 << "18V" << false << "";
+    QTest::newRow("spin: right stops") << "spin" << Right << "8" << 0 << "10" << false << "";
+    QTest::newRow("spin: left") << "spin" << Left << "8" << 0 << "5" << false << "";
+    QTest::newRow("spin: up") << "spin" << Up << "8" << -1 << "8" << false << "";
+    QTest::newRow("spin: down") << "spin" << Down << "8" << 1 << "8" << false << "";
+    QTest::newRow("spin: digit") << "spin" << int(Qt::Key_4) << "8" << 0 << "4" << false << "";
     QTest::newRow("check: return") << "check" << Return << "false" << 0 << "true" << false << "";
     QTest::newRow("check: return again")
         << "check" << Return << "true" << 0 << "false" << false << "";
@@ -97,6 +109,12 @@ void tst_EditWidgets::keys()
         auto *combo = new ComboBox(&form);
         combo->addItems({"13V", "18V", "Off"});
         w = combo;
+    } else if (kind == QLatin1String("spin")) {
+        auto *spin = new SpinBox(&form);
+        spin->setRange(0, 10);
+        spin->setSingleStep(3);
+        spin->setKeyboardTracking(false);
+        w = spin;
     } else if (kind == QLatin1String("check")) {
         w = new CheckBox(&form);
     } else {
@@ -107,8 +125,10 @@ void tst_EditWidgets::keys()
             box->setValidator(new QDoubleValidator(0.5, 12.25, 2, box));
         else if (kind.contains(QLatin1String("regexp")))
             box->setValidator(new QRegularExpressionValidator(QRegularExpression("[A-F]{2}"), box));
+        box->acceptReturn = kind.endsWith(QLatin1Char('+'));
         box->noErrorDialog = kind.contains(QLatin1String("silent"));
         box->upDownToParent = kind.contains(QLatin1String("to parent"));
+        box->lockUpDown = kind.contains(QLatin1String("locked"));
         w = box;
     }
     auto *box = qobject_cast<EditBox *>(w);
@@ -126,12 +146,15 @@ void tst_EditWidgets::keys()
     form.activateWindow();
     w->setFocus();
     QTRY_VERIFY(w->hasFocus());
+    if (auto *spin = qobject_cast<SpinBox *>(w))
+        spin->selectAll();
     ModalAnswerer answerer(message.isEmpty() ? QList<int> {} : QList<int> {Qt::Key_Return});
     QTest::keyClick(w, Qt::Key(key));
 
     QCOMPARE(property.read(w).toString(), state);
     if (box)
-        QCOMPARE(box->lastValidText, state);
+        QCOMPARE(box->lastValidText,
+                 box->lockUpDown ? start.section(QLatin1Char('|'), 0, 0) : state);
     QStringList shown;
     for (const ModalAnswerer::Seen &seen : qAsConst(answerer.seen))
         shown << seen.title << seen.message;

@@ -7,8 +7,9 @@
 #include <QScrollBar>
 #include <QtTest>
 
-// The titled pop-up menu and the scroll area's focus scrolling. Opening a title menu is
-// driven by the configuration form's file menu, the key checker by the main menu.
+// The titled pop-up menu and the scroll area's focus scrolling. Opening a title
+// menu on its first entry is driven through the configuration form's file menu,
+// the key sequence checker through the main menu's access sequence.
 class tst_KeypadMenus : public QObject
 {
     Q_OBJECT
@@ -19,6 +20,7 @@ private slots:
     void titleMenu();
     void scrollAtEdgeFields_data();
     void scrollAtEdgeFields();
+    void typedKeyBringsFieldIntoView();
 
 private:
     void focusOn(QWidget *w)
@@ -62,8 +64,20 @@ void tst_KeypadMenus::titleMenu()
     QCOMPARE(menu.actions().size(), 1);
     QCOMPARE(menu.actions().first()->text(), QStringLiteral("title"));
     QVERIFY(!menu.actions().first()->isEnabled());
-    menu.addAction(QStringLiteral("Copy"));
+    QAction *copy = menu.addAction(QStringLiteral("Copy"));
     QCOMPARE(menu.addMenu(QStringLiteral("More"))->palette(), menu.palette());
+    // A black bar over the title row, the entries on white.
+    menu.adjustSize();
+    const QImage image = menu.grab().toImage();
+    const QRect entry = menu.actionGeometry(copy);
+    QCOMPARE(image.pixelColor(menu.actionGeometry(menu.actions().first()).bottomRight()),
+             QColor(Qt::black));
+    QCOMPARE(image.pixelColor(entry.right() - 2, entry.center().y()), QColor(Qt::white));
+    // Something, the title, is drawn on the black bar.
+    const QRect bar = menu.actionGeometry(menu.actions().first());
+    QImage black(bar.size(), image.format());
+    black.fill(Qt::black);
+    QVERIFY(image.copy(bar) != black);
 }
 
 void tst_KeypadMenus::scrollAtEdgeFields_data()
@@ -100,6 +114,19 @@ void tst_KeypadMenus::scrollAtEdgeFields()
     QTest::keyClick(edge, inward);
     QCOMPARE(area->focusWidget(), fields.at(neighbour));
     QCOMPARE(distance(), 60);
+}
+
+void tst_KeypadMenus::typedKeyBringsFieldIntoView()
+{
+    QScrollBar *bar = area->verticalScrollBar();
+    bar->setValue(0);
+    // Field 3 spans 180..210 and the viewport ends before 210.
+    const int viewport = area->viewport()->height();
+    QVERIFY(viewport < 210);
+    focusOn(fields.at(3));
+    QTest::keyClick(fields.at(3), Qt::Key_5);
+    QCOMPARE(fields.at(3)->text(), QStringLiteral("5"));
+    QCOMPARE(bar->value(), 210 + 80 - viewport);
 }
 
 QTEST_MAIN(tst_KeypadMenus)
