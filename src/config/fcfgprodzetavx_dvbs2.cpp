@@ -120,10 +120,20 @@ struct SendItem {
 
 FCfgProdZetaVX_DVBS2::FCfgProdZetaVX_DVBS2(QWidget *parent)
     : IForm(FormId, parent)
-    , ui(new Ui_FormCfgProdZetaVX_DVBS2)
-{
-    ui->setupUi(this);
+    , ui(this, &FCfgProdZetaVX_DVBS2::finishUi)
+{ }
 
+FCfgProdZetaVX_DVBS2::~FCfgProdZetaVX_DVBS2() = default;
+
+void FCfgProdZetaVX_DVBS2::setVisible(bool visible)
+{
+    if (visible)
+        ui.get();
+    IForm::setVisible(visible);
+}
+
+void FCfgProdZetaVX_DVBS2::finishUi()
+{
     ui->scrollArea->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui->scrollArea->lastWidget = ui->cbAten_2;
 
@@ -167,8 +177,6 @@ FCfgProdZetaVX_DVBS2::FCfgProdZetaVX_DVBS2(QWidget *parent)
 
     fitFieldsToFont();
 }
-
-FCfgProdZetaVX_DVBS2::~FCfgProdZetaVX_DVBS2() { delete ui; }
 
 // Fields are 16 pixels high, which fits the device's fonts; on screens whose
 // fonts come out taller they grow to the line height so no text is clipped.
@@ -340,7 +348,8 @@ void FCfgProdZetaVX_DVBS2::keyPressEvent(QKeyEvent *event)
 
 void FCfgProdZetaVX_DVBS2::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange) {
+    // A form not built yet will be built in the current language.
+    if (event->type() == QEvent::LanguageChange && ui.isBuilt()) {
         // The translated choice lists are rebuilt, which brings them back to
         // their first item; the numeric lists keep their selection.
         for (ComboBox *box : {ui->cbInputNum, ui->cbActive_p1, ui->cbActive_p2, ui->cbLnb_1,
@@ -384,7 +393,7 @@ bool FCfgProdZetaVX_DVBS2::sendCfgData(bool all, bool &inputsChanged, bool &outp
     if (!services)
         return false;
 
-    Ui_FormCfgProdZetaVX_DVBS2 *u = ui;
+    Ui_FormCfgProdZetaVX_DVBS2 *u = ui.get();
     const QList<SendItem> items = {
         {{u->cbInputNum},
          true,
@@ -684,7 +693,7 @@ void FCfgProdZetaVX_DVBS2::setInputLevel(QProgressBar *bar, QLabel *label, unsig
 QHash<QString, QVariant> FCfgProdZetaVX_DVBS2::UpdateDataMSP()
 {
     QHash<QString, QVariant> hash;
-    for (const Field &f : fields(ui)) {
+    for (const Field &f : fields(ui.get())) {
         const QString key = QString::fromLatin1(f.key);
         if (f.autoBox)
             hash.insert(key, f.autoBox->isChecked() ? AutoBandwidthKey : f.list->currentIndex());
@@ -701,7 +710,7 @@ QHash<QString, QVariant> FCfgProdZetaVX_DVBS2::UpdateDataMSP()
 void FCfgProdZetaVX_DVBS2::SetDataConfig(QHash<QString, QVariant> hash)
 {
     initInputParams();
-    for (const Field &f : fields(ui)) {
+    for (const Field &f : fields(ui.get())) {
         const auto it = hash.constFind(QString::fromLatin1(f.key));
         if (it == hash.constEnd())
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deferredui.h"
 #include "iform.h"
 
 #include <QHash>
@@ -25,6 +26,8 @@ class FCfgProdZetaVX_DVBS2 : public IForm
 public:
     explicit FCfgProdZetaVX_DVBS2(QWidget *parent = nullptr);
     ~FCfgProdZetaVX_DVBS2() override;
+
+    void setVisible(bool visible) override;
 
     void setCommServices(Imsp *msp, IServiciosComunes *services);
 
@@ -68,10 +71,11 @@ private:
     void setInputLevel(QProgressBar *bar, QLabel *label, unsigned char level);
     void enableProcessor(bool on, CheckBox *autoBox, const QList<QWidget *> &settings,
                          QWidget *bandwidth);
+    void finishUi();
     void fitFieldsToFont();
     void alert(const QString &title, const QString &message);
 
-    Ui_FormCfgProdZetaVX_DVBS2 *ui;
+    DeferredUi<Ui_FormCfgProdZetaVX_DVBS2> ui;
     QAction *readFileAction = nullptr;
     QAction *writeFileAction = nullptr;
     IServiciosComunes *services = nullptr;

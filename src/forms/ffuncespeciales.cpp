@@ -9,14 +9,23 @@
 
 FFuncEspeciales::FFuncEspeciales(QWidget *parent)
     : IForm(QStringLiteral("FuncionesEspeciales"), parent)
-    , ui(new Ui_FormFuncEspeciales)
+    , ui(this, &FFuncEspeciales::finishUi)
+{ }
+
+FFuncEspeciales::~FFuncEspeciales() = default;
+
+void FFuncEspeciales::setVisible(bool visible)
 {
-    ui->setupUi(this);
+    if (visible)
+        ui.get();
+    IForm::setVisible(visible);
+}
+
+void FFuncEspeciales::finishUi()
+{
     ui->leSpFunction->setValidator(new QIntValidator(0, 99999, this));
     ui->leSpData->setValidator(new QIntValidator(INT_MIN, INT_MAX, this));
 }
-
-FFuncEspeciales::~FFuncEspeciales() { delete ui; }
 
 void FFuncEspeciales::getSpecialFunctionData(QString &code, QString &data)
 {
@@ -48,7 +57,7 @@ void FFuncEspeciales::keyPressEvent(QKeyEvent *event)
 
 void FFuncEspeciales::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange && ui.isBuilt())
         ui->retranslateUi(this);
     QWidget::changeEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deferredui.h"
 #include "iform.h"
 
 class Ui_FormFuncEspeciales;
@@ -14,6 +15,8 @@ public:
     explicit FFuncEspeciales(QWidget *parent = nullptr);
     ~FFuncEspeciales() override;
 
+    void setVisible(bool visible) override;
+
     void getSpecialFunctionData(QString &code, QString &data);
 
 signals:
@@ -25,5 +28,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    Ui_FormFuncEspeciales *ui;
+    void finishUi();
+
+    DeferredUi<Ui_FormFuncEspeciales> ui;
 };

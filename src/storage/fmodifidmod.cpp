@@ -7,12 +7,17 @@
 
 FModifIDMod::FModifIDMod(QWidget *parent)
     : IForm(QStringLiteral("ModifIDMod"), parent)
-    , ui(new Ui_FormModifIDMod)
-{
-    ui->setupUi(this);
-}
+    , ui(this)
+{ }
 
-FModifIDMod::~FModifIDMod() { delete ui; }
+FModifIDMod::~FModifIDMod() = default;
+
+void FModifIDMod::setVisible(bool visible)
+{
+    if (visible)
+        ui.get();
+    IForm::setVisible(visible);
+}
 
 void FModifIDMod::ModifID()
 {
@@ -39,7 +44,7 @@ void FModifIDMod::showEvent(QShowEvent *event)
 
 void FModifIDMod::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange && ui.isBuilt())
         ui->retranslateUi(this);
     IForm::changeEvent(event);
 }

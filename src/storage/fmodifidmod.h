@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deferredui.h"
 #include "iform.h"
 
 class Ui_FormModifIDMod;
@@ -12,6 +13,8 @@ class FModifIDMod : public IForm
 public:
     explicit FModifIDMod(QWidget *parent = nullptr);
     ~FModifIDMod() override;
+
+    void setVisible(bool visible) override;
 
     void setIDMod(QString id) { idMod = id; }
     QString getIDMod() const { return idMod; }
@@ -29,6 +32,6 @@ private slots:
     void ModifID();
 
 private:
-    Ui_FormModifIDMod *ui;
+    DeferredUi<Ui_FormModifIDMod> ui;
     QString idMod;
 };

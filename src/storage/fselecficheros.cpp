@@ -38,16 +38,26 @@ constexpr qint64 CopyChunk = 256 * 1024;
 
 FSelecFicheros::FSelecFicheros(QWidget *parent)
     : IForm(QStringLiteral("SelecFicheros"), parent)
-    , ui(new Ui_FormSelecFicheros)
+    , ui(this, &FSelecFicheros::finishUi)
 {
-    ui->setupUi(this);
-    ui->m_ListSelecFichWidget->setCurrentRow(0);
-    ui->m_ListSelecFichWidget->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ui->leNewFile->upDownToParent = true;
     CrearAcciones();
 }
 
-FSelecFicheros::~FSelecFicheros() { delete ui; }
+FSelecFicheros::~FSelecFicheros() = default;
+
+void FSelecFicheros::setVisible(bool visible)
+{
+    if (visible)
+        ui.get();
+    IForm::setVisible(visible);
+}
+
+void FSelecFicheros::finishUi()
+{
+    ui->m_ListSelecFichWidget->setCurrentRow(0);
+    ui->m_ListSelecFichWidget->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui->leNewFile->upDownToParent = true;
+}
 
 int FSelecFicheros::alert(const QString &title, const QString &message, int buttons, int icon,
                           bool modal)
@@ -439,7 +449,7 @@ void FSelecFicheros::showEvent(QShowEvent *)
 
 void FSelecFicheros::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange && ui.isBuilt())
         ui->retranslateUi(this);
     IForm::changeEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deferredui.h"
 #include "iform.h"
 
 #include <QFileInfoList>
@@ -20,6 +21,8 @@ class FSelecFicheros : public IForm
 public:
     explicit FSelecFicheros(QWidget *parent = nullptr);
     ~FSelecFicheros() override;
+
+    void setVisible(bool visible) override;
 
     bool setFunctionAndOrigin(int function, const QStringList &names, const QStringList &paths);
     bool waitConnDevices(int function, const QStringList &names, const QStringList &paths);
@@ -58,13 +61,14 @@ private slots:
     void FuncGestionarFichero();
 
 private:
+    void finishUi();
     QString currentKey() const;
     bool isOnMedium(const QFileInfo &entry) const;
     bool canSaveInto(const QString &name);
     int alert(const QString &title, const QString &message, int buttons, int icon,
               bool modal = true);
 
-    Ui_FormSelecFicheros *ui;
+    DeferredUi<Ui_FormSelecFicheros> ui;
     QAction *copyAction = nullptr;
     QAction *cutAction = nullptr;
     QAction *pasteAction = nullptr;

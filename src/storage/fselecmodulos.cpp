@@ -20,9 +20,20 @@ constexpr int RowHeight = 20;
 
 FSelecModulos::FSelecModulos(QWidget *parent)
     : IForm(QStringLiteral("SelecModulos"), parent)
-    , ui(new Ui_FormSelecModulos)
+    , ui(this, &FSelecModulos::finishUi)
+{ }
+
+FSelecModulos::~FSelecModulos() = default;
+
+void FSelecModulos::setVisible(bool visible)
 {
-    ui->setupUi(this);
+    if (visible)
+        ui.get();
+    IForm::setVisible(visible);
+}
+
+void FSelecModulos::finishUi()
+{
     ui->lineEditNewModule->setValidator(new QIntValidator(ui->lineEditNewModule));
     ui->lineEditNewModule->upDownToParent = true;
     ui->lineEditNewModule->noErrorDialog = true;
@@ -36,8 +47,6 @@ FSelecModulos::FSelecModulos(QWidget *parent)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
 }
-
-FSelecModulos::~FSelecModulos() { delete ui; }
 
 void FSelecModulos::setFunction(int f, QString &file, QString &family)
 {
@@ -178,7 +187,7 @@ void FSelecModulos::keyPressEvent(QKeyEvent *event)
 
 void FSelecModulos::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange && ui.isBuilt())
         ui->retranslateUi(this);
     IForm::changeEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "deferredui.h"
 #include "iform.h"
 
 #include <QStringList>
@@ -19,6 +20,8 @@ class FSelecModulos : public IForm
 public:
     explicit FSelecModulos(QWidget *parent = nullptr);
     ~FSelecModulos() override;
+
+    void setVisible(bool visible) override;
 
     void setFunction(int function, QString &fileName, QString &familyFilter);
     void setQuienMeLLama(QString who);
@@ -48,9 +51,10 @@ private slots:
     void FuncModifIDModulo();
 
 private:
+    void finishUi();
     void reload();
 
-    Ui_FormSelecModulos *ui;
+    DeferredUi<Ui_FormSelecModulos> ui;
     QAction *clearAction = nullptr;
     QAction *modifyAction = nullptr;
     QString modSeleccionado;
