@@ -5,6 +5,7 @@
 
 #include "benchprobe.h"
 #include "configstore.h"
+#include "devicescreen.h"
 #include "hostservices.h"
 #include "hostwindow.h"
 #include "imsp.h"
@@ -55,6 +56,7 @@ int main(int argc, char *argv[])
     MediaWatcher::ignoreMediaSignals();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("msp-host"));
+    QApplication::setFont(DeviceScreen::deviceFont());
     MenuPaintProbe probe;
     app.installEventFilter(&probe);
 

@@ -15,7 +15,7 @@ DeviceScreen::DeviceScreen(QWidget *parent)
     pal.setColor(QPalette::WindowText, Qt::white);
     setPalette(pal);
 
-    QFont small(QStringLiteral("DejaVu Sans"));
+    QFont small = deviceFont();
     small.setPointSize(8);
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("hostStatus"));
@@ -41,6 +41,13 @@ DeviceScreen::DeviceScreen(QWidget *parent)
     placeholder->setAlignment(Qt::AlignCenter);
     placeholder->setWordWrap(true);
     placeholder->hide();
+}
+
+QFont DeviceScreen::deviceFont()
+{
+    QFont font(QStringLiteral("DejaVu Sans"), 12);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
 }
 
 void DeviceScreen::setStatus(const QString &text)

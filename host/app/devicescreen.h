@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 
@@ -13,6 +14,12 @@ class DeviceScreen : public QWidget
 
 public:
     explicit DeviceScreen(QWidget *parent = nullptr);
+
+    // The device's font, DejaVu Sans 12, as the application's default: widgets
+    // without a font of their own look as on the device, and every text shares
+    // one family. It covers all the characters the plug-ins and translations
+    // use, so no fallback fonts are looked up, which keeps them off start-up.
+    static QFont deviceFont();
 
     QWidget *pluginArea() const { return area; }
     void setStatus(const QString &text);

@@ -76,6 +76,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("msp-host"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setFont(DeviceScreen::deviceFont());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
