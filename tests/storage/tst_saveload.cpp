@@ -52,10 +52,11 @@ void tst_SaveLoad::saveAndLoadBack()
     window.show();
     auto *stack = window.findChild<StackedIForm *>("StackedForm");
     auto *cfg = window.findChild<FCfgProdZetaVX_DVBS2 *>();
-    auto *table = window.findChild<QTableWidget *>("m_tableWidget");
     stack->setCurrentForm("ZetaVX_DVBS2_CfgProd");
     auto press = [](int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); };
-    auto moduleRows = [table] {
+    // The module list builds its table when it is first shown.
+    auto moduleRows = [&window] {
+        auto *table = window.findChild<QTableWidget *>("m_tableWidget");
         QStringList rows;
         for (int r = 0; r < table->rowCount(); ++r)
             rows << table->item(r, 0)->text() + " / " + table->item(r, 1)->text();
