@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QRect>
-#include <QWidget>
-
 #include <functional>
 
 // A form's generated widgets, built the first time anything reaches for them
@@ -15,8 +12,7 @@ public:
     // 'finish' is the form's own wiring, if any, run once right after setupUi.
     template<class Form>
     explicit DeferredUi(Form *form, void (Form::*finish)() = nullptr)
-        : widget(form)
-        , setup([form, finish](Ui *ui) {
+        : setup([form, finish](Ui *ui) {
             ui->setupUi(form);
             if (finish)
                 (form->*finish)();
@@ -32,14 +28,8 @@ public:
     Ui *get() const
     {
         if (!ui) {
-            // setupUi resizes the form to its designed size; a form already
-            // placed by its parent's layout keeps its place.
-            const bool placed = widget->parentWidget() != nullptr;
-            const QRect geometry = widget->geometry();
             ui = new Ui;
             setup(ui);
-            if (placed)
-                widget->setGeometry(geometry);
         }
         return ui;
     }
@@ -47,7 +37,6 @@ public:
     bool isBuilt() const { return ui != nullptr; }
 
 private:
-    QWidget *widget;
     std::function<void(Ui *)> setup;
     mutable Ui *ui = nullptr;
 };

@@ -39,6 +39,10 @@ private:
     {
         type(QStringLiteral("2580"));
         QCOMPARE(stack->currentForm(), QStringLiteral("FuncionesEspeciales"));
+        // The service form builds its fields when it is first shown.
+        code = service->findChild<EditBox *>(QStringLiteral("leSpFunction"));
+        data = service->findChild<EditBox *>(QStringLiteral("leSpData"));
+        QVERIFY(code && data);
         // The form's last focused field takes the focus; the first time that is the code.
         QTRY_VERIFY(service->isAncestorOf(QApplication::focusWidget()));
     }
@@ -61,9 +65,7 @@ void tst_MainMenu::init()
     menu = window->findChild<FMainMenuZetaVX_DVBS2 *>();
     service = window->findChild<FFuncEspeciales *>();
     list = menu->findChild<QListWidget *>(QStringLiteral("m_ListWidget"));
-    code = service->findChild<EditBox *>(QStringLiteral("leSpFunction"));
-    data = service->findChild<EditBox *>(QStringLiteral("leSpData"));
-    QVERIFY(list && code && data);
+    QVERIFY(list);
     window->show();
     window->activateWindow();
     list->setFocus();
@@ -83,6 +85,7 @@ void tst_MainMenu::texts()
     QCOMPARE(list->item(0)->text(), QStringLiteral("Config Product"));
     QCOMPARE(list->item(0)->data(Qt::WhatsThisRole).toString(),
              QStringLiteral("ZetaVX_DVBS2_ConfigProd"));
+    openService();
     const QList<QPair<QLabel *, QString>> labels {
         {menu->findChild<QLabel *>(QStringLiteral("lbTitulo")), "Zeta-VX IF processor DVBS/S2"},
         {service->findChild<QLabel *>(QStringLiteral("lbTitulo")), "Special function"},

@@ -8,7 +8,9 @@
 #include "modalanswerer.h"
 #include "stackediform.h"
 
+#include <QComboBox>
 #include <QListWidgetItem>
+#include <QTableWidget>
 #include <QtTest>
 
 // Navigation of the main window, row by row: emit a form's signal, check the
@@ -21,6 +23,7 @@ private slots:
     void init();
     void cleanup();
     void stackOrder();
+    void formsBuiltOnFirstUse();
     void navigation_data();
     void navigation();
     void browserKeepsOtherFiles();
@@ -66,6 +69,30 @@ void tst_MainWindow::stackOrder()
     QCOMPARE(window->size(), QSize(320, 220));
     QCOMPARE(stack->widget(5)->whatsThis(), QStringLiteral("ZetaVX_DVBS2_FuncionesEspeciales"));
     QCOMPARE(stack->currentForm(), ids.at(0));
+}
+
+// Only the menu is built up front; every other form builds its widgets when it
+// is first shown or first handed data, and keeps the place the stack gave it.
+void tst_MainWindow::formsBuiltOnFirstUse()
+{
+    for (int i = 1; i < stack->count(); ++i)
+        QVERIFY2(stack->widget(i)->findChildren<QWidget *>().isEmpty(),
+                 qPrintable(stack->widget(i)->objectName()));
+    auto *cfg = form<FCfgProdZetaVX_DVBS2>();
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(cfg, &change);
+    QVERIFY(cfg->findChildren<QWidget *>().isEmpty());
+
+    window->resize(300, 200);
+    QTRY_COMPARE(stack->size(), QSize(300, 200));
+    window->SetDataConfig({{"Atten_1", 3}});
+    QCOMPARE(cfg->UpdateDataMSP().value("Atten_1"), QVariant(3));
+    stack->setCurrentForm("ZetaVX_DVBS2_CfgProd");
+    QCOMPARE(cfg->geometry(), stack->rect());
+    QCOMPARE(cfg->findChild<QComboBox *>("cbAten_1")->currentIndex(), 3);
+    stack->setCurrentForm("SelecModulos");
+    QCOMPARE(stack->currentWidget()->geometry(), stack->rect());
+    QVERIFY(stack->currentWidget()->findChild<QTableWidget *>("m_tableWidget"));
 }
 
 void tst_MainWindow::navigation_data()
