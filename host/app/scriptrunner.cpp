@@ -37,6 +37,16 @@ QString keyText(int key)
         return QStringLiteral("\b");
     return QString();
 }
+
+// How many keys a step presses, one a tick; other steps take one tick.
+int strokes(const ScriptRunner::Step &step)
+{
+    if (step.command == QLatin1String("key"))
+        return step.args.size();
+    if (step.command == QLatin1String("keys"))
+        return step.args.value(0).size();
+    return 1;
+}
 } // namespace
 
 ScriptRunner::ScriptRunner(HostWindow *window, QObject *parent)
@@ -156,6 +166,7 @@ bool ScriptRunner::loadText(const QString &text, QString &error)
 void ScriptRunner::start()
 {
     index = 0;
+    stroke = 0;
     timer.start(0);
 }
 
@@ -165,13 +176,20 @@ void ScriptRunner::next()
         emit finished(0);
         return;
     }
-    const Step step = script.at(index++);
+    const Step step = script.at(index);
+    // Keys on one line go out one a tick, each after the one before has
+    // moved the focus, as if pressed one after another.
+    const int key = stroke;
+    if (++stroke >= strokes(step)) {
+        stroke = 0;
+        ++index;
+    }
     int pause = 0;
     QString error;
     // The next step is armed before this one runs: a key may open a modal
     // dialog whose nested event loop must go on playing the script.
     timer.start(keyDelay);
-    if (!run(step, pause, error)) {
+    if (!run(step, key, pause, error)) {
         timer.stop();
         emit message(QStringLiteral("script line %1: %2").arg(step.line).arg(error));
         emit finished(2);
@@ -187,25 +205,22 @@ void ScriptRunner::next()
         timer.start(pause);
 }
 
-bool ScriptRunner::run(const Step &step, int &pause, QString &error)
+bool ScriptRunner::run(const Step &step, int which, int &pause, QString &error)
 {
     const QString &c = step.command;
     pause = 0;
     if (c == QLatin1String("key")) {
-        for (const QString &name : step.args) {
-            const int key = keyCode(name);
-            window->sendKey(key, keyText(key));
-        }
+        const int key = keyCode(step.args.at(which));
+        window->sendKey(key, keyText(key));
         pause = keyDelay;
     } else if (c == QLatin1String("keys")) {
-        for (const QChar ch : step.args.value(0)) {
-            const int key = keyCode(QString(ch));
-            if (!key) {
-                error = QStringLiteral("no key types \"%1\"").arg(ch);
-                return false;
-            }
-            window->sendKey(key, QString(ch));
+        const QChar ch = step.args.value(0).at(which);
+        const int key = keyCode(QString(ch));
+        if (!key) {
+            error = QStringLiteral("no key types \"%1\"").arg(ch);
+            return false;
         }
+        window->sendKey(key, QString(ch));
         pause = keyDelay;
     } else if (c == QLatin1String("wait")) {
         pause = step.args.value(0).toInt();

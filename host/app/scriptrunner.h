@@ -21,7 +21,8 @@ class HostWindow;
 //   echo TEXT          prints TEXT
 //   quit               ends the script (and the host)
 //
-// Each key is followed by a pause (the key delay) so that the screen settles.
+// Each key, also each of several on one line, is followed by a pause (the key
+// delay) so that the screen settles.
 class ScriptRunner : public QObject
 {
     Q_OBJECT
@@ -51,11 +52,13 @@ signals:
 
 private:
     void next();
-    bool run(const Step &step, int &pause, QString &error);
+    // which: the key of a key step to press.
+    bool run(const Step &step, int which, int &pause, QString &error);
 
     HostWindow *window;
     QList<Step> script;
     int index = 0;
+    int stroke = 0; // the next key of the step at index
     int keyDelay = 150;
     QTimer timer;
 };

@@ -9,6 +9,7 @@
 #include "mediawatcher.h"
 #include "moduleemulator.h"
 #include "modulelink.h"
+#include "scriptrunner.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -37,6 +38,8 @@ public:
         edit = new QLineEdit(parent);
         edit->setObjectName(QStringLiteral("recorderEdit"));
         edit->show();
+        second = new QLineEdit(parent);
+        second->show();
         if (services)
             services->StartModule(this, 2);
     }
@@ -73,6 +76,7 @@ public:
     IServiciosComunes *services = nullptr;
     QWidget *runParent = nullptr;
     QLineEdit *edit = nullptr;
+    QLineEdit *second = nullptr;
     QStringList calls;
     QList<QHash<QString, QVariant>> configs;
     QList<CommMsg> received;
@@ -90,6 +94,7 @@ private slots:
     void keysGoToFocusOrModalDialog();
     void screenshotShowsDialogs();
     void languageKey();
+    void scriptKeysFollowTheFocus();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -242,6 +247,21 @@ void tst_HostWindow::languageKey()
     QCOMPARE(plugin->edit->text(), QString());
     window->sendKey(Qt::Key_F12);
     QTRY_COMPARE(language->language(), QStringLiteral("en"));
+}
+
+void tst_HostWindow::scriptKeysFollowTheFocus()
+{
+    window->startModule();
+    QTRY_COMPARE(window->keyTarget(), static_cast<QWidget *>(plugin->edit));
+    ScriptRunner runner(window);
+    runner.setKeyDelay(1);
+    QString error;
+    QVERIFY(runner.loadText(QStringLiteral("key 4 Tab 2\nkeys 7"), error));
+    QSignalSpy finished(&runner, &ScriptRunner::finished);
+    runner.start();
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(plugin->edit->text(), QStringLiteral("4"));
+    QCOMPARE(plugin->second->text(), QStringLiteral("27"));
 }
 
 QTEST_MAIN(tst_HostWindow)
