@@ -1,8 +1,8 @@
+#include "commprotocol.h"
 #include "configstore.h"
 #include "hostservices.h"
 #include "imsp.h"
 #include "inprocesstransport.h"
-#include "mediawatcher.h"
 #include "moduleemulator.h"
 #include "modulelink.h"
 #include "pluginloader.h"
@@ -27,106 +27,71 @@ class tst_Soak : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void cycles();
-
-private:
-    void oneCycle(int cycle);
-    bool settle();
-    static long residentKiB();
-
-    QTemporaryDir configDir;
-    ModuleEmulator module;
-    ModuleLink *link = nullptr;
-    QScopedPointer<ConfigStore> store;
-    MediaWatcher media;
-    HostServices *services = nullptr;
-    PluginLoader loader {QStringLiteral(PLUGIN_PATH)};
-    Imsp *msp = nullptr;
-    int stored = 0;
 };
 
-void tst_Soak::initTestCase()
-{
-    QVERIFY(configDir.isValid());
-    link = new ModuleLink(new InProcessTransport(&module), this);
-    QString error;
-    QVERIFY2(link->open(error), qPrintable(error));
-    store.reset(new ConfigStore(configDir.path()));
-    services = new HostServices(link, store.data(), &media, this);
-    QVERIFY2(loader.load(error), qPrintable(error));
-    msp = loader.plugin();
-    services->setPlugin(msp);
-    msp->SetIServiciosComunes(services);
-}
-
-// Runs the event loop until the link has nothing left to send or await. While
-// it is busy its answer timer is running, so waiting for events cannot hang.
-bool tst_Soak::settle()
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!link->isIdle() && clock.elapsed() < 10000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QCoreApplication::processEvents();
-    return link->isIdle();
-}
-
-long tst_Soak::residentKiB()
+namespace {
+long residentKiB()
 {
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
         return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields.at(1).toLong() * 4 : 0;
+    return statm.readAll().split(' ').value(1).toLong() * 4;
 }
-
-void tst_Soak::oneCycle(int cycle)
-{
-    QWidget screen;
-    screen.resize(320, 220);
-    screen.show();
-    msp->Run(&screen);
-    QPointer<QWidget> window
-        = screen.findChild<QWidget *>(QStringLiteral("FormMainWindowZetaVX_DVBS2"));
-    QVERIFY(window);
-
-    auto *menu = window->findChild<QListWidget *>(QStringLiteral("m_ListWidget"));
-    QVERIFY(menu);
-    menu->setCurrentRow(0);
-    QTest::keyClick(menu, Qt::Key_Return);
-    QWidget *cfg = window->findChild<QWidget *>(QStringLiteral("CfgProd"));
-    QVERIFY(cfg && cfg->isVisible());
-
-    QTest::keyClick(cfg, Qt::Key_F6);
-    QVERIFY(settle());
-
-    const int frequency = 950 + cycle % 1200;
-    cfg->findChild<QLineEdit *>(QStringLiteral("leOutputFreq_1"))
-        ->setText(QString::number(frequency));
-    QTest::keyClick(cfg, Qt::Key_F8);
-    QVERIFY(settle());
-    QCOMPARE(module.value(18), frequency);
-
-    QTest::keyClick(cfg, Qt::Key_Escape);
-    QTest::keyClick(window->findChild<QWidget *>(QStringLiteral("MainMenu")), Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!window);
-}
+} // namespace
 
 void tst_Soak::cycles()
 {
-    QSignalSpy ends(services, &HostServices::moduleEnded);
+    ModuleEmulator module;
+    ModuleLink link(new InProcessTransport(&module));
+    // Runs the event loop until the link has nothing left to send or await.
+    // While it is busy its answer timer runs, so this cannot hang.
+    auto settle = [&link] {
+        while (!link.isIdle())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
+    };
+    QTemporaryDir configDir;
+    ConfigStore store(configDir.path());
+    HostServices services(&link, &store, nullptr);
+    PluginLoader loader(QStringLiteral(PLUGIN_PATH));
+    QString error;
+    QVERIFY2(link.open(error) && loader.load(error), qPrintable(error));
+    Imsp *msp = loader.plugin();
+    services.setPlugin(msp);
+    msp->SetIServiciosComunes(&services);
+    QSignalSpy ends(&services, &HostServices::moduleEnded);
     const int warmUp = 20;
     const int total = qEnvironmentVariableIntValue("MSP_SOAK_CYCLES") > 0
         ? qEnvironmentVariableIntValue("MSP_SOAK_CYCLES")
         : 1000;
     long before = 0;
-    for (int i = 0; i < total; ++i) {
-        oneCycle(i);
-        if (QTest::currentTestFailed())
-            return;
-        if (i == warmUp - 1)
+    for (int cycle = 0; cycle < total; ++cycle) {
+        QWidget screen;
+        screen.resize(320, 220);
+        screen.show();
+        msp->Run(&screen);
+        QPointer<QWidget> window
+            = screen.findChild<QWidget *>(QStringLiteral("FormMainWindowZetaVX_DVBS2"));
+        QVERIFY(window);
+        auto *menu = window->findChild<QListWidget *>(QStringLiteral("m_ListWidget"));
+        menu->setCurrentRow(0);
+        QTest::keyClick(menu, Qt::Key_Return);
+        QWidget *cfg = window->findChild<QWidget *>(QStringLiteral("CfgProd"));
+        QVERIFY(cfg && cfg->isVisible());
+        QTest::keyClick(cfg, Qt::Key_F6);
+        settle();
+        const int frequency = 950 + cycle % 1200;
+        cfg->findChild<QLineEdit *>(QStringLiteral("leOutputFreq_1"))
+            ->setText(QString::number(frequency));
+        QTest::keyClick(cfg, Qt::Key_F8);
+        settle();
+        QCOMPARE(module.value(CommProtocol::OutputFreq1), frequency);
+        QTest::keyClick(cfg, Qt::Key_Escape);
+        QTest::keyClick(window->findChild<QWidget *>(QStringLiteral("MainMenu")), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window);
+        if (cycle == warmUp - 1)
             before = residentKiB();
     }
     const long after = residentKiB();
