@@ -125,12 +125,7 @@ FCfgProdZetaVX_DVBS2::FCfgProdZetaVX_DVBS2(QWidget *parent)
 
 FCfgProdZetaVX_DVBS2::~FCfgProdZetaVX_DVBS2() = default;
 
-void FCfgProdZetaVX_DVBS2::setVisible(bool visible)
-{
-    if (visible)
-        ui.get();
-    IForm::setVisible(visible);
-}
+void FCfgProdZetaVX_DVBS2::buildWidgets() { ui.get(); }
 
 void FCfgProdZetaVX_DVBS2::finishUi()
 {

@@ -27,8 +27,6 @@ public:
     explicit FCfgProdZetaVX_DVBS2(QWidget *parent = nullptr);
     ~FCfgProdZetaVX_DVBS2() override;
 
-    void setVisible(bool visible) override;
-
     void setCommServices(Imsp *msp, IServiciosComunes *services);
 
     void CrearAcciones();
@@ -50,6 +48,7 @@ signals:
     void PresentaFichEsc(IForm *form);
 
 protected:
+    void buildWidgets() override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
 

@@ -14,12 +14,7 @@ FFuncEspeciales::FFuncEspeciales(QWidget *parent)
 
 FFuncEspeciales::~FFuncEspeciales() = default;
 
-void FFuncEspeciales::setVisible(bool visible)
-{
-    if (visible)
-        ui.get();
-    IForm::setVisible(visible);
-}
+void FFuncEspeciales::buildWidgets() { ui.get(); }
 
 void FFuncEspeciales::finishUi()
 {

@@ -15,8 +15,6 @@ public:
     explicit FFuncEspeciales(QWidget *parent = nullptr);
     ~FFuncEspeciales() override;
 
-    void setVisible(bool visible) override;
-
     void getSpecialFunctionData(QString &code, QString &data);
 
 signals:
@@ -24,6 +22,7 @@ signals:
     void Cancelar(IForm *form);
 
 protected:
+    void buildWidgets() override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
 

@@ -13,4 +13,11 @@ public:
     explicit IForm(const QString &id, QWidget *parent = nullptr);
 
     const QString formId;
+
+    void setVisible(bool visible) override;
+
+protected:
+    // A form that builds its widgets on first use builds them here, before it
+    // is first shown.
+    virtual void buildWidgets() { }
 };

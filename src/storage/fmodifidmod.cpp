@@ -12,12 +12,7 @@ FModifIDMod::FModifIDMod(QWidget *parent)
 
 FModifIDMod::~FModifIDMod() = default;
 
-void FModifIDMod::setVisible(bool visible)
-{
-    if (visible)
-        ui.get();
-    IForm::setVisible(visible);
-}
+void FModifIDMod::buildWidgets() { ui.get(); }
 
 void FModifIDMod::ModifID()
 {

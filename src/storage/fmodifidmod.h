@@ -14,8 +14,6 @@ public:
     explicit FModifIDMod(QWidget *parent = nullptr);
     ~FModifIDMod() override;
 
-    void setVisible(bool visible) override;
-
     void setIDMod(QString id) { idMod = id; }
     QString getIDMod() const { return idMod; }
 
@@ -24,6 +22,7 @@ signals:
     void IDModificado(IForm *item);
 
 protected:
+    void buildWidgets() override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;

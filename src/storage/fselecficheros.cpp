@@ -45,12 +45,7 @@ FSelecFicheros::FSelecFicheros(QWidget *parent)
 
 FSelecFicheros::~FSelecFicheros() = default;
 
-void FSelecFicheros::setVisible(bool visible)
-{
-    if (visible)
-        ui.get();
-    IForm::setVisible(visible);
-}
+void FSelecFicheros::buildWidgets() { ui.get(); }
 
 void FSelecFicheros::finishUi()
 {

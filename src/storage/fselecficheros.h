@@ -22,8 +22,6 @@ public:
     explicit FSelecFicheros(QWidget *parent = nullptr);
     ~FSelecFicheros() override;
 
-    void setVisible(bool visible) override;
-
     bool setFunctionAndOrigin(int function, const QStringList &names, const QStringList &paths);
     bool waitConnDevices(int function, const QStringList &names, const QStringList &paths);
     int getFunction() const { return function; }
@@ -49,6 +47,7 @@ signals:
     void translateFileNames(QStringList &namelst);
 
 protected:
+    void buildWidgets() override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;

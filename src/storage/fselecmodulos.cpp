@@ -25,12 +25,7 @@ FSelecModulos::FSelecModulos(QWidget *parent)
 
 FSelecModulos::~FSelecModulos() = default;
 
-void FSelecModulos::setVisible(bool visible)
-{
-    if (visible)
-        ui.get();
-    IForm::setVisible(visible);
-}
+void FSelecModulos::buildWidgets() { ui.get(); }
 
 void FSelecModulos::finishUi()
 {

@@ -21,8 +21,6 @@ public:
     explicit FSelecModulos(QWidget *parent = nullptr);
     ~FSelecModulos() override;
 
-    void setVisible(bool visible) override;
-
     void setFunction(int function, QString &fileName, QString &familyFilter);
     void setQuienMeLLama(QString who);
     QString getQuienMeLLama() const { return quienMeLLama; }
@@ -42,6 +40,7 @@ signals:
     void deleteModuleId(IForm *item);
 
 protected:
+    void buildWidgets() override;
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
