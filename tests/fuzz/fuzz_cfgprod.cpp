@@ -19,14 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return new QApplication(argc, argv);
     }();
-    static FCfgProdZetaVX_DVBS2 form;
+    // Kept, like the application, until the process ends: a form destroyed by
+    // the exit handlers would outlive the Qt globals its widgets created.
+    static auto *form = new FCfgProdZetaVX_DVBS2;
     Q_UNUSED(app);
 
     QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     CommMsg delivered(bytes);
     CommProtocol msg(delivered);
-    form.dataRcvd(msg);
-    if (form.UpdateDataMSP().size() != 21)
+    form->dataRcvd(msg);
+    if (form->UpdateDataMSP().size() != 21)
         __builtin_trap();
     return 0;
 }
