@@ -12,7 +12,6 @@ class tst_StreamFramer : public QObject
 private slots:
     void decode_data();
     void decode();
-    void truncatedThenFrame();
 };
 
 void tst_StreamFramer::decode_data()
@@ -76,18 +75,6 @@ void tst_StreamFramer::decode()
         if (kinds.count(Event::Frame) == kinds.size())
             QCOMPARE(encoded, stream);
     }
-}
-
-void tst_StreamFramer::truncatedThenFrame()
-{
-    StreamFramer framer;
-    QVERIFY(framer.feed(QByteArray::fromHex("020000060004")).isEmpty());
-    QVERIFY(framer.hasPartial());
-    QCOMPARE(framer.flushPartial().first().kind, Event::Truncated);
-    QVERIFY(!framer.hasPartial());
-    const QList<Event> next = framer.feed(QByteArray::fromHex("02 00 0004 00040018 3731"));
-    QCOMPARE(next.size(), 1);
-    QCOMPARE(next.first().bytes, QByteArray::fromHex("00040018"));
 }
 
 QTEST_MAIN(tst_StreamFramer)
