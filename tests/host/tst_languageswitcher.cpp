@@ -1,8 +1,4 @@
-#include "languageswitcher.h"
-
-#include <QCoreApplication>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -11,32 +7,8 @@ class tst_LanguageSwitcher : public QObject
     Q_OBJECT
 
 private slots:
-    void switchAndBack();
     void everyTextTranslated();
 };
-
-void tst_LanguageSwitcher::switchAndBack()
-{
-    LanguageSwitcher switcher(
-        {QStringLiteral("/nonexistent"), QStringLiteral(MSP_TRANSLATIONS_DIR)});
-    const char *context = "MSP_Zeta_VX_DVBS2";
-    const char *name = "Zeta-VX IF Processor DVBS/S2";
-    QString error;
-    QVERIFY(!switcher.setLanguage(QStringLiteral("fr"), error));
-    QVERIFY(error.contains(QLatin1String("msp_zetavx_dvbs2_fr")));
-    QSignalSpy changed(&switcher, &LanguageSwitcher::languageChanged);
-    QVERIFY2(switcher.setLanguage(QStringLiteral("es"), error), qPrintable(error));
-    QCOMPARE(QCoreApplication::translate(context, name),
-             QStringLiteral("Procesador FI Zeta-VX DVBS/S2"));
-    QCOMPARE(QCoreApplication::translate("MainWindowZetaVX_DVBS2", "Comm error"),
-             QStringLiteral("Error de comunicación"));
-    QVERIFY(switcher.toggle(error));
-    QCOMPARE(QCoreApplication::translate(context, name), QString::fromLatin1(name));
-    // Choosing the language in force changes nothing.
-    QVERIFY(switcher.setLanguage(QStringLiteral("en"), error));
-    QCOMPARE(changed.count(), 2);
-    QCOMPARE(switcher.language(), QStringLiteral("en"));
-}
 
 void tst_LanguageSwitcher::everyTextTranslated()
 {
