@@ -2,7 +2,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class tst_LanguageSwitcher : public QObject
+class tst_Translations : public QObject
 {
     Q_OBJECT
 
@@ -10,7 +10,7 @@ private slots:
     void everyTextTranslated();
 };
 
-void tst_LanguageSwitcher::everyTextTranslated()
+void tst_Translations::everyTextTranslated()
 {
     // lupdate merges the texts it finds in the plug-in's sources today into a
     // copy of the Spanish source: one missing or untranslated stays unfinished.
@@ -30,5 +30,5 @@ void tst_LanguageSwitcher::everyTextTranslated()
     QCOMPARE(text.count("type=\"unfinished\""), 0);
 }
 
-QTEST_MAIN(tst_LanguageSwitcher)
-#include "tst_languageswitcher.moc"
+QTEST_MAIN(tst_Translations)
+#include "tst_translations.moc"
