@@ -1,5 +1,4 @@
 #include "configdata.h"
-#include "fmodifidmod.h"
 #include "fselecmodulos.h"
 #include "modalanswerer.h"
 #include "popupanswerer.h"
@@ -10,8 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The module list on a file holding modules of several families, and the
-// module identifier form.
+// The module list on a file holding modules of several families.
 class tst_FSelecModulos : public QObject
 {
     Q_OBJECT
@@ -27,7 +25,6 @@ private slots:
     void typedIdentifier();
     void deleteModule_data();
     void deleteModule();
-    void identifierForm();
 
 private:
     void open(int function, QString family)
@@ -153,27 +150,23 @@ void tst_FSelecModulos::chooseRow()
 void tst_FSelecModulos::typedIdentifier_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("chosen");
-    QTest::newRow("leading zeros kept") << "007"
-                                        << "007";
-    QTest::newRow("negative") << "-5"
-                              << "-5";
-    QTest::newRow("zero") << "0"
-                          << "";
-    QTest::newRow("letters refused") << "abc"
-                                     << "";
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("leading zeros kept") << "007" << true;
+    QTest::newRow("negative") << "-5" << true;
+    QTest::newRow("zero") << "0" << false;
+    QTest::newRow("letters refused") << "abc" << false;
 }
 
 void tst_FSelecModulos::typedIdentifier()
 {
     QFETCH(QString, typed);
-    QFETCH(QString, chosen);
+    QFETCH(bool, accepted);
     QSignalSpy spy(list, &FSelecModulos::Seleccionado);
     open(2, QString());
     QTest::keyClicks(box(), typed);
     press(Qt::Key_Return);
-    QCOMPARE(spy.count(), chosen.isEmpty() ? 0 : 1);
-    QCOMPARE(list->getModSeleccionado(), chosen);
+    QCOMPARE(spy.count(), accepted ? 1 : 0);
+    QCOMPARE(list->getModSeleccionado(), accepted ? typed : QString());
 }
 
 void tst_FSelecModulos::deleteModule_data()
@@ -212,24 +205,6 @@ void tst_FSelecModulos::deleteModule()
     QCOMPARE(modify.count(), 1);
     list->setModSeleccionado("900");
     QCOMPARE(table()->item(table()->currentRow(), 0)->text(), "900");
-}
-
-void tst_FSelecModulos::identifierForm()
-{
-    FModifIDMod form(top);
-    QSignalSpy changed(&form, &FModifIDMod::IDModificado);
-    QSignalSpy salir(&form, &FModifIDMod::Salir);
-    form.setIDMod("101");
-    form.setFocus();
-    form.show();
-    auto *box = form.findChild<QLineEdit *>("m_IDMod");
-    QCOMPARE(box->text(), "101");
-    QTest::keyClicks(box, "2");
-    QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(form.getIDMod(), "1012");
-    QTest::keyClick(box, Qt::Key_Escape);
-    QCOMPARE(salir.count(), 1);
 }
 
 QTEST_MAIN(tst_FSelecModulos)
