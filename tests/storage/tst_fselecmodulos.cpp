@@ -18,9 +18,7 @@ private slots:
     void init();
     void cleanup();
 
-    void listing_data();
-    void listing();
-    void chooseRow();
+    void listAndChoose();
     void typedIdentifier_data();
     void typedIdentifier();
     void deleteModule_data();
@@ -80,43 +78,18 @@ void tst_FSelecModulos::cleanup()
     delete dir;
 }
 
-void tst_FSelecModulos::listing_data()
-{
-    QTest::addColumn<int>("function");
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("ids");
-    QTest::addColumn<QStringList>("families");
-    QTest::newRow("save: every family")
-        << 2 << QString() << QStringList {"101", "7", "Sala A", "x"}
-        << QStringList {"ZetaVX_DVBS2", "ZetaVX_DVBS2", "ZetaQAM_T", "zetavx_dvbs2"};
-    QTest::newRow("load: this family") << 4 << "ZetaVX_DVBS2" << QStringList {"101", "7"}
-                                       << QStringList {"ZetaVX_DVBS2", "ZetaVX_DVBS2"};
-}
-
-void tst_FSelecModulos::listing()
-{
-    QFETCH(int, function);
-    QFETCH(QString, filter);
-    QFETCH(QStringList, ids);
-    QFETCH(QStringList, families);
-    open(function, filter);
-    QCOMPARE(column(0), ids);
-    QCOMPARE(column(1), families);
-    QCOMPARE(table()->currentRow(), 0);
-    // Saving offers a box for a new identifier, its text selected.
-    const bool save = function == 2;
-    QCOMPARE(box()->isVisible(), save);
-    QCOMPARE(box()->hasFocus(), save);
-    QCOMPARE(table()->hasFocus(), !save);
-    if (save)
-        QCOMPARE(box()->selectedText(), "New ID");
-}
-
-void tst_FSelecModulos::chooseRow()
+// Saving lists every family and offers a box for a new identifier, its text
+// selected; loading lists this family only, from the table.
+void tst_FSelecModulos::listAndChoose()
 {
     QSignalSpy chosen(list, &FSelecModulos::Seleccionado);
     QSignalSpy salir(list, &FSelecModulos::Salir);
     open(2, QString());
+    QCOMPARE(column(0), (QStringList {"101", "7", "Sala A", "x"}));
+    QCOMPARE(column(1),
+             (QStringList {"ZetaVX_DVBS2", "ZetaVX_DVBS2", "ZetaQAM_T", "zetavx_dvbs2"}));
+    QVERIFY(box()->isVisible() && box()->hasFocus());
+    QCOMPARE(box()->selectedText(), "New ID");
     // Down from the box to the table, up from its first row back to the box.
     press(Qt::Key_Down);
     QVERIFY(table()->hasFocus());
@@ -135,6 +108,10 @@ void tst_FSelecModulos::chooseRow()
     press(Qt::Key_Escape);
     QCOMPARE(salir.count(), 1);
 
+    open(4, "ZetaVX_DVBS2");
+    QCOMPARE(column(0), (QStringList {"101", "7"}));
+    QVERIFY(!box()->isVisible() && table()->hasFocus());
+    QCOMPARE(table()->currentRow(), 0);
     // A file without modules: an empty table where Return does nothing. Only
     // managing modules has a menu.
     file = dir->filePath("none.cfi");
