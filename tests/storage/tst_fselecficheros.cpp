@@ -270,17 +270,15 @@ void tst_FSelecFicheros::save_data()
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("message");
     const QString odd = QString::fromUtf8("a \"b\" [c]=d;é.txt");
+    const QString garbage = "Not a configuration file:\n";
     QTest::newRow("valid file") << "a.cfi" << false << "a.cfi" << 0 << "";
     QTest::newRow("extension added") << "new" << true << "new.cfi" << 0 << "";
     QTest::newRow("extension kept") << "abc.cfi" << true << "abc.cfi" << 0 << "";
     QTest::newRow("odd name, other extension") << odd << true << odd + ".cfi" << 0 << "";
     QTest::newRow("too short") << ".cfi" << true << ".cfi" << -1 << "";
-    QTest::newRow("garbage") << "bad.cfi" << false << "" << 0
-                             << "Not a configuration file:\nbad.cfi";
-    QTest::newRow("garbage typed")
-        << "bad" << true << "" << 0 << "Not a configuration file:\nbad.cfi";
-    QTest::newRow("100 MB") << "huge.cfi" << false << "" << 0
-                            << "Not a configuration file:\nhuge.cfi";
+    QTest::newRow("garbage") << "bad.cfi" << false << "" << 0 << garbage + "bad.cfi";
+    QTest::newRow("garbage typed") << "bad" << true << "" << 0 << garbage + "bad.cfi";
+    QTest::newRow("100 MB") << "huge.cfi" << false << "" << 0 << garbage + "huge.cfi";
     QTest::newRow("read-only medium")
         << "a.cfi" << false << "" << 0 << "The medium is write protected";
 }
