@@ -1,12 +1,10 @@
 #include "checkbox.h"
 #include "combobox.h"
-#include "editbox.h"
 #include "fcfgprodzetavx_dvbs2.h"
 #include "../storage/popupanswerer.h"
 #include "modalanswerer.h"
 
 #include <QAction>
-#include <QIntValidator>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -70,10 +68,6 @@ void tst_CfgProd::choices_data()
             << "cbRollOff_" + s << QStringList {"0.35", "0.25", "0.20"};
         QTest::addRow("cbAten_%s", n) << "cbAten_" + s << aten;
         QTest::addRow("cbBW_%s", n) << "cbBW_" + s << (s == "1" ? bw1 : bw2);
-        // The edit boxes take whole numbers between these.
-        QTest::addRow("leInputFreq_%s", n) << "leInputFreq_" + s << QStringList {"950", "2150"};
-        QTest::addRow("leOutputFreq_%s", n) << "leOutputFreq_" + s << QStringList {"950", "2150"};
-        QTest::addRow("leSRate_%s", n) << "leSRate_" + s << QStringList {"1000", "45000"};
     }
 }
 
@@ -82,14 +76,8 @@ void tst_CfgProd::choices()
     QFETCH(QString, field);
     QFETCH(QStringList, items);
     QStringList got;
-    if (auto *edit = w<EditBox>(field)) {
-        auto *range = qobject_cast<const QIntValidator *>(edit->validator());
-        QVERIFY(range);
-        got << QString::number(range->bottom()) << QString::number(range->top());
-    } else {
-        for (int i = 0; i < w<ComboBox>(field)->count(); ++i)
-            got << w<ComboBox>(field)->itemText(i);
-    }
+    for (int i = 0; i < w<ComboBox>(field)->count(); ++i)
+        got << w<ComboBox>(field)->itemText(i);
     QCOMPARE(got, items);
 }
 
@@ -159,7 +147,6 @@ void tst_CfgProd::fileMenu()
     QCOMPARE(esc.count(), 0);
     QTest::keyClick(form, Qt::Key_F5);
     QCOMPARE(esc.count(), 1);
-    QCOMPARE(menu.menus, 2);
     QCOMPARE(menu.entries,
              QStringList({"&Read Configuration from File", "&Write Configuration to File"}));
     QCOMPARE(form->findChildren<QAction *>().size(), 2);

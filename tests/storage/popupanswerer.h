@@ -5,8 +5,8 @@
 #include <QTest>
 #include <QTimer>
 
-// Answers the pop-up menus a test provokes with queued keys, counts each
-// opening and records the entries of the latest one (its title row left out).
+// Answers the pop-up menus a test provokes with queued keys and records the
+// entries of the latest one (its title row left out): none if none opened.
 class PopupAnswerer
 {
 public:
@@ -18,7 +18,6 @@ public:
     }
 
     QStringList entries;
-    int menus = 0;
 
 private:
     void poll()
@@ -30,7 +29,6 @@ private:
             open = menu && menu->isVisible();
             if (!open)
                 return;
-            ++menus;
             entries.clear();
             for (QAction *action : menu->actions().mid(1))
                 entries << action->text();
