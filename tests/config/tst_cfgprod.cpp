@@ -5,6 +5,7 @@
 #include "modalanswerer.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -21,6 +22,7 @@ private slots:
     void choices();
     void enableRules();
     void keys();
+    void languageChange();
     void fileMenu();
 
 private:
@@ -136,6 +138,26 @@ void tst_CfgProd::keys()
 }
 
 // Read, then write; the menu's actions are made once, whatever the number of openings.
+// The translated lists are rebuilt on their first item; the numeric ones keep theirs.
+void tst_CfgProd::languageChange()
+{
+    w<ComboBox>("cbInputNum")->setCurrentIndex(1);
+    w<ComboBox>("cbLnb_1")->setCurrentIndex(1);
+    w<ComboBox>("cbAten_1")->setCurrentIndex(5);
+    w<QLabel>("lbTitulo")->setText("x");
+    w<ComboBox>("cbPol_1")->setItemText(1, "x");
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(form, &change);
+    QCOMPARE(w<QLabel>("lbTitulo")->text(), "Zeta-VX IF processor DVBS/S2");
+    QCOMPARE(w<ComboBox>("cbPol_1")->itemText(1), "Horizontal(18V)");
+    QCOMPARE(w<ComboBox>("cbPol_1")->count(), 2);
+    for (const char *n : {"cbInputNum", "cbLnb_1", "cbActive_p1", "cbActive_p2"})
+        QCOMPARE(w<ComboBox>(n)->currentIndex(), 0);
+    QCOMPARE(w<ComboBox>("cbAten_1")->currentIndex(), 5);
+    // The rules follow the rebuilt lists.
+    QVERIFY(!enabled("cbLnb_2") && !enabled("cbBand_1"));
+}
+
 void tst_CfgProd::fileMenu()
 {
     qRegisterMetaType<IForm *>();

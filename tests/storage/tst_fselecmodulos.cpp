@@ -1,4 +1,5 @@
 #include "configdata.h"
+#include "fmodifidmod.h"
 #include "fselecmodulos.h"
 #include "modalanswerer.h"
 #include "popupanswerer.h"
@@ -23,6 +24,7 @@ private slots:
     void typedIdentifier();
     void deleteModule_data();
     void deleteModule();
+    void identifierForm();
 
 private:
     void open(int function, QString family)
@@ -182,6 +184,24 @@ void tst_FSelecModulos::deleteModule()
     QCOMPARE(modify.count(), 1);
     list->setModSeleccionado("900");
     QCOMPARE(table()->item(table()->currentRow(), 0)->text(), "900");
+}
+
+void tst_FSelecModulos::identifierForm()
+{
+    FModifIDMod form(top);
+    QSignalSpy changed(&form, &FModifIDMod::IDModificado);
+    QSignalSpy salir(&form, &FModifIDMod::Salir);
+    form.setIDMod("101");
+    form.setFocus();
+    form.show();
+    auto *box = form.findChild<QLineEdit *>("m_IDMod");
+    QCOMPARE(box->text(), "101");
+    QTest::keyClicks(box, "2");
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(form.getIDMod(), "1012");
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(salir.count(), 1);
 }
 
 QTEST_MAIN(tst_FSelecModulos)
