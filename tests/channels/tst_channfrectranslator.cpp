@@ -31,15 +31,10 @@ void tst_ChannFrecTranslator::lookups_data()
 
     // A known channel translates both ways; an unknown name gives 0 and 0.
     QTest::newRow("CCIR S21") << int(T::BG_CCIR) << "S21" << 306000 << 31;
-    QTest::newRow("CCIR 21") << int(T::BG_CCIR) << "21" << 474000 << 52;
     QTest::newRow("France S1, quarter MHz") << int(T::L_France) << "S1" << 122750 << 3;
-    QTest::newRow("OIRT R1") << int(T::DK_OIRT) << "R1" << 52500 << 30;
     QTest::newRow("OIRT R5") << int(T::DK_OIRT) << "R5" << 96000 << 13;
     QTest::newRow("Brazil A-5") << int(T::M_Brazil) << "A-5" << 93000 << 5;
     QTest::newRow("Brazil A(14)") << int(T::M_Brazil) << "A(14)" << 123000 << 10;
-    QTest::newRow("Brazil J(23)") << int(T::M_Brazil) << "J(23)" << 219000 << 26;
-    QTest::newRow("Brazil ZZ(62)") << int(T::M_Brazil) << "ZZ(62)" << 453000 << 65;
-    QTest::newRow("Australia 2B") << int(T::B_Australia) << "2B" << 80500 << 115;
     QTest::newRow("Australia 10O") << int(T::B_Australia) << "10O" << 211500 << 112;
     QTest::newRow("India S37") << int(T::BG_India) << "S37" << 434000 << 101;
     QTest::newRow("South Africa 13") << int(T::I_South_Africa) << "13" << 250180 << 22;
@@ -161,11 +156,8 @@ void tst_ChannFrecTranslator::laterRowWins()
 
 void tst_ChannFrecTranslator::unknownRule()
 {
-    QTest::ignoreMessage(QtWarningMsg, "ChannFrecTranslator: unknown rule 16");
     QCOMPARE(m_tr.channelToFreq(T::RULE(16), "21"), 0);
-    QTest::ignoreMessage(QtWarningMsg, "ChannFrecTranslator: unknown rule -1");
     QCOMPARE(m_tr.freqToChannel(T::RULE(-1), 474000), QString());
-    QTest::ignoreMessage(QtWarningMsg, "ChannFrecTranslator: unknown rule 99");
     QVERIFY(m_tr.getChannelList(T::RULE(99)).isEmpty());
 }
 
