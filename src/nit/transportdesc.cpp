@@ -99,3 +99,27 @@ QByteArray TransportDesc::toBin()
                         QStringLiteral("En binario. ") + hex});
     return bytes;
 }
+
+void TransportDesc::setTDSDescFlag(bool on) { m_tdsFlag = on; }
+void TransportDesc::setT2DSDescFlag(bool on) { m_t2dsFlag = on; }
+void TransportDesc::setCDSDescFlag(bool on) { m_cdsFlag = on; }
+bool TransportDesc::getTDSDescFlag() { return m_tdsFlag; }
+bool TransportDesc::getT2DSDescFlag() { return m_t2dsFlag; }
+bool TransportDesc::getCDSDescFlag() { return m_cdsFlag; }
+void TransportDesc::setTransportStreamID(unsigned short id) { m_transportStreamID = id; }
+unsigned short TransportDesc::getTransportStreamID() { return m_transportStreamID; }
+void TransportDesc::setOriginalNetworkId(unsigned short id) { m_originalNetworkId = id; }
+unsigned short TransportDesc::getOriginalNetworkId() { return m_originalNetworkId; }
+void TransportDesc::setNetworkId(unsigned short id) { m_networkId = id; }
+unsigned short TransportDesc::getNetworkId() { return m_networkId; }
+unsigned short TransportDesc::getTransportDescriptorLenght() { return m_transportDescriptorLenght; }
+int TransportDesc::getTransportDescriptorSize()
+{
+    return m_headerSize + m_transportDescriptorLenght;
+}
+TerrestrialDelSysDes TransportDesc::getTerrestrialDelSysDesc() { return m_terrestrial; }
+T2DelSysDes TransportDesc::getT2DelSysDesc() { return m_t2; }
+CableDelSysDes TransportDesc::getCableDelSysDesc() { return m_cable; }
+LogicalChannelDes TransportDesc::getLogicalChannelDesc() { return m_logicalChannel; }
+HDLogicalChannelDes TransportDesc::getHDLogicalChannelDesc() { return m_hdLogicalChannel; }
+QString TransportDesc::getPathHist() { return m_pathHist; }
