@@ -19,6 +19,8 @@ TransportDesc::TransportDesc(QString path)
     Init0VarEstructDatos();
 }
 
+TransportDesc::~TransportDesc() = default;
+
 void TransportDesc::addLength(int size)
 {
     const int total = m_transportDescriptorLenght + size;

@@ -19,6 +19,9 @@ class TransportDesc
 {
 public:
     explicit TransportDesc(QString path);
+    // Out of line, so that a host that creates the object needs no inline
+    // code of the plug-in's to destroy it.
+    ~TransportDesc();
 
     void setTDSDescFlag(bool on);
     void setT2DSDescFlag(bool on);
