@@ -26,7 +26,6 @@ private slots:
     void menuKeys();
     void serviceKeys_data();
     void serviceKeys();
-    void serviceFieldsKeepTheirTexts();
 
 private:
     // QTest sends the character 015 as Return and 033 as Escape.
@@ -192,25 +191,6 @@ void tst_MainMenu::serviceKeys()
     for (const ModalAnswerer::Seen &seen : qAsConst(answerer.seen))
         shown << seen.title << seen.message;
     QCOMPARE(shown, alert);
-}
-
-void tst_MainMenu::serviceFieldsKeepTheirTexts()
-{
-    openService();
-    QCOMPARE(QApplication::focusWidget(), code);
-    // The code takes at most five digits and no sign; the data any integer.
-    type(QStringLiteral("-123456"));
-    QTest::keyClick(code, Qt::Key_Down);
-    QTRY_COMPARE(QApplication::focusWidget(), data);
-    type(QStringLiteral("-1234567a"));
-    // Escape leaves; the sequence then has to be typed in full again.
-    type(QStringLiteral("\033"));
-    list->setFocus();
-    type(QStringLiteral("0"));
-    QCOMPARE(stack->currentForm(), QStringLiteral("ZetaVX_DVBS2_MainMenu"));
-    openService();
-    QCOMPARE(code->text(), QStringLiteral("12345"));
-    QCOMPARE(data->text(), QStringLiteral("-1234567"));
 }
 
 QTEST_MAIN(tst_MainMenu)

@@ -170,6 +170,8 @@ void tst_MainWindow::navigation()
         QVERIFY(QMetaObject::invokeMethod(window, name, Q_ARG(IForm *, source)));
     }
     QCOMPARE(stack->currentForm(), visible);
+    // Whatever the road, a field of the form shown has the focus.
+    QVERIFY(stack->currentWidget()->isAncestorOf(window->focusWidget()));
     QStringList shown;
     for (const ModalAnswerer::Seen &seen : qAsConst(answerer.seen))
         shown << seen.title << seen.message;

@@ -19,51 +19,36 @@
 
 namespace {
 int hostSizeCalls = 0;
+// A member of the library called through its symbol: `this` goes first.
+template<class Signature> struct Fn {
+    using type = Signature *;
+};
 } // namespace
 
-// The host's own descriptor classes: only what a plug-in may call.
-CableDelSysDes::CableDelSysDes() = default;
-CableDelSysDes::~CableDelSysDes() = default;
-CableDelSysDes::CableDelSysDes(const CableDelSysDes &) = default;
-CableDelSysDes &CableDelSysDes::operator=(const CableDelSysDes &) = default;
-void CableDelSysDes::setPathHist(QString path) { m_pathHist = path; }
-unsigned char CableDelSysDes::getDescriptorSize() { return ++hostSizeCalls, 13; }
-T2DelSysDes::T2DelSysDes() = default;
-T2DelSysDes::~T2DelSysDes() = default;
-T2DelSysDes::T2DelSysDes(const T2DelSysDes &) = default;
-T2DelSysDes &T2DelSysDes::operator=(const T2DelSysDes &) = default;
-void T2DelSysDes::setPathHist(QString path) { m_pathHist = path; }
-unsigned char T2DelSysDes::getDescriptorSize() { return ++hostSizeCalls, 21; }
-HDLogicalChannelDes::HDLogicalChannelDes() = default;
-HDLogicalChannelDes::~HDLogicalChannelDes() = default;
-HDLogicalChannelDes::HDLogicalChannelDes(const HDLogicalChannelDes &) = default;
-HDLogicalChannelDes &HDLogicalChannelDes::operator=(const HDLogicalChannelDes &) = default;
-void HDLogicalChannelDes::setPathHist(QString path) { m_pathHist = path; }
-unsigned char HDLogicalChannelDes::getDescriptorSize() { return ++hostSizeCalls, 6; }
+// The host's own descriptor classes: only what a plug-in may call, each size
+// its own, counted so that the plug-in is seen to ask the host's code.
+#define HOST_DESCRIPTOR(Class, size) \
+    Class::Class() = default; \
+    Class::~Class() = default; \
+    Class::Class(const Class &) = default; \
+    Class &Class::operator=(const Class &) = default; \
+    void Class::setPathHist(QString path) { m_pathHist = path; } \
+    unsigned char Class::getDescriptorSize() { return ++hostSizeCalls, size; }
+HOST_DESCRIPTOR(CableDelSysDes, 13)
+HOST_DESCRIPTOR(T2DelSysDes, 21)
+HOST_DESCRIPTOR(HDLogicalChannelDes, 6)
 
 class LoaderHost : public IServiciosComunes
 {
 public:
     QString HostVersion() override { return QStringLiteral("loader"); }
     void ShowStatus(const QString &) override { }
-    bool SendMsg(Imsp *, CommMsg &msg) override
-    {
-        sent.append(msg.msgData.toHex());
-        return true;
-    }
+    bool SendMsg(Imsp *, CommMsg &msg) override { return sent.append(msg.msgData.toHex()), true; }
     bool IsLinkUp() override { return true; }
     QString LinkDescription() override { return QString(); }
-    bool EndModule(const char *id) override
-    {
-        ends.append(QByteArray(id));
-        return true;
-    }
+    bool EndModule(const char *id) override { return ends.append(QByteArray(id)), true; }
     void GetDevices(int, QStringList &, QStringList &) override { }
-    bool StartModule(Imsp *p, int mode) override
-    {
-        starts.append({p, mode});
-        return true;
-    }
+    bool StartModule(Imsp *p, int mode) override { return starts.append({p, mode}), true; }
     void LogEvent(const QString &) override { }
     void StoreDataConfig(const QString &, const QString &, QHash<QString, QVariant>) override { }
 
@@ -85,7 +70,6 @@ private slots:
 
 private:
     void key(int code, const QString &text);
-    QString shown() const;
     QString focusForm() const;
 
     QLibrary library {QStringLiteral(PLUGIN_PATH)};
@@ -152,12 +136,6 @@ void tst_PluginLoader::key(int code, const QString &text)
     QApplication::sendEvent(target, &release);
 }
 
-QString tst_PluginLoader::shown() const
-{
-    auto *stack = screen.findChild<QStackedWidget *>(QStringLiteral("StackedForm"));
-    return stack ? stack->currentWidget()->objectName() : QString();
-}
-
 QString tst_PluginLoader::focusForm() const
 {
     for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget())
@@ -202,7 +180,6 @@ void tst_PluginLoader::keypad()
         for (int open = 0; open < 2; ++open) {
             languageChange();
             key(Qt::Key_Return, QStringLiteral("\r"));
-            QCOMPARE(shown(), QStringLiteral("CfgProd"));
             QCOMPARE(focusForm(), QStringLiteral("CfgProd"));
             host.sent.clear();
             key(Qt::Key_F8, QString());
@@ -214,7 +191,6 @@ void tst_PluginLoader::keypad()
         if (run == 0) {
             for (const char *digit : {"2", "5", "8", "0"})
                 key(Qt::Key_0 + digit[0] - '0', QLatin1String(digit));
-            QCOMPARE(shown(), QStringLiteral("FuncEspeciales"));
             QCOMPARE(focusForm(), QStringLiteral("FuncEspeciales"));
             for (QChar digit : QStringLiteral("0000040817"))
                 key(Qt::Key_0 + digit.digitValue(), digit);
@@ -223,6 +199,12 @@ void tst_PluginLoader::keypad()
             QCOMPARE(code->text(), QStringLiteral("00000"));
             key(Qt::Key_Escape, QStringLiteral("\x1b"));
             QCOMPARE(focusForm(), QStringLiteral("MainMenu"));
+            // Back through the whole sequence, to the code as it was left.
+            for (const char *digit : {"2", "5", "8", "0"})
+                key(Qt::Key_0 + digit[0] - '0', QLatin1String(digit));
+            QCOMPARE(code->text(), QStringLiteral("00000"));
+            QCOMPARE(QApplication::focusWidget(), code);
+            key(Qt::Key_Escape, QStringLiteral("\x1b"));
         }
         QPointer<QWidget> window = screen.findChild<QWidget *>("FormMainWindowZetaVX_DVBS2");
         key(Qt::Key_Escape, QStringLiteral("\x1b"));
@@ -239,25 +221,19 @@ void tst_PluginLoader::keypad()
 // for their sizes; it is reached through the library's exported symbols.
 void tst_PluginLoader::transportWithHostDescriptors()
 {
-    using Ctor = void *(*)(void *, QString);
-    using Dtor = void *(*)(void *);
-    using SetT2 = void (*)(void *, T2DelSysDes);
-    using SetCable = void (*)(void *, CableDelSysDes);
-    using SetHD = void (*)(void *, HDLogicalChannelDes);
-    using Size = int (*)(void *);
-    using GetT2 = T2DelSysDes (*)(void *);
-    const auto ctor = reinterpret_cast<Ctor>(library.resolve("_ZN13TransportDescC1E7QString"));
-    const auto dtor = reinterpret_cast<Dtor>(library.resolve("_ZN13TransportDescD1Ev"));
-    const auto setT2 = reinterpret_cast<SetT2>(
-        library.resolve("_ZN13TransportDesc15setT2DelSysDescE11T2DelSysDes"));
-    const auto setCable = reinterpret_cast<SetCable>(
-        library.resolve("_ZN13TransportDesc18setCableDelSysDescE14CableDelSysDes"));
-    const auto setHD = reinterpret_cast<SetHD>(
-        library.resolve("_ZN13TransportDesc23setHDLogicalChannelDescE19HDLogicalChannelDes"));
-    const auto size = reinterpret_cast<Size>(
-        library.resolve("_ZN13TransportDesc26getTransportDescriptorSizeEv"));
-    const auto getT2
-        = reinterpret_cast<GetT2>(library.resolve("_ZN13TransportDesc15getT2DelSysDescEv"));
+    const auto member = [this](const char *symbol, auto type) {
+        return reinterpret_cast<typename decltype(type)::type>(library.resolve(symbol));
+    };
+    const auto ctor = member("_ZN13TransportDescC1E7QString", Fn<void *(void *, QString)>());
+    const auto dtor = member("_ZN13TransportDescD1Ev", Fn<void *(void *)>());
+    const auto setT2 = member("_ZN13TransportDesc15setT2DelSysDescE11T2DelSysDes",
+                              Fn<void(void *, T2DelSysDes)>());
+    const auto setCable = member("_ZN13TransportDesc18setCableDelSysDescE14CableDelSysDes",
+                                 Fn<void(void *, CableDelSysDes)>());
+    const auto setHD = member("_ZN13TransportDesc23setHDLogicalChannelDescE19HDLogicalChannelDes",
+                              Fn<void(void *, HDLogicalChannelDes)>());
+    const auto size = member("_ZN13TransportDesc26getTransportDescriptorSizeEv", Fn<int(void *)>());
+    const auto getT2 = member("_ZN13TransportDesc15getT2DelSysDescEv", Fn<T2DelSysDes(void *)>());
     QVERIFY(ctor && dtor && setT2 && setCable && setHD && size && getT2);
 
     alignas(16) unsigned char entry[4096];
