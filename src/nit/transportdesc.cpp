@@ -41,14 +41,14 @@ void TransportDesc::setTerrestrialDelSysDesc(TerrestrialDelSysDes desc)
 
 void TransportDesc::setT2DelSysDesc(T2DelSysDes desc)
 {
-    m_t2 = std::move(desc);
+    m_t2 = desc;
     m_t2.setPathHist(m_pathHist);
     m_transportDescriptorLenght = m_t2.getDescriptorSize();
 }
 
 void TransportDesc::setCableDelSysDesc(CableDelSysDes desc)
 {
-    m_cable = std::move(desc);
+    m_cable = desc;
     m_cable.setPathHist(m_pathHist);
     m_transportDescriptorLenght = m_cable.getDescriptorSize();
 }
@@ -62,7 +62,7 @@ void TransportDesc::setLogicalChannelDesc(LogicalChannelDes desc)
 
 void TransportDesc::setHDLogicalChannelDesc(HDLogicalChannelDes desc)
 {
-    m_hdLogicalChannel = std::move(desc);
+    m_hdLogicalChannel = desc;
     m_hdLogicalChannel.setPathHist(m_pathHist);
     addLength(m_hdLogicalChannel.getDescriptorSize());
 }
