@@ -70,6 +70,11 @@ private slots:
 
 private:
     void key(int code, const QString &text);
+    void digits(const QString &typed)
+    {
+        for (QChar digit : typed)
+            key(Qt::Key_0 + digit.digitValue(), digit);
+    }
     QString focusForm() const;
 
     QLibrary library {QStringLiteral(PLUGIN_PATH)};
@@ -189,19 +194,16 @@ void tst_PluginLoader::keypad()
             QCOMPARE(focusForm(), QStringLiteral("MainMenu"));
         }
         if (run == 0) {
-            for (const char *digit : {"2", "5", "8", "0"})
-                key(Qt::Key_0 + digit[0] - '0', QLatin1String(digit));
+            digits(QStringLiteral("2580"));
             QCOMPARE(focusForm(), QStringLiteral("FuncEspeciales"));
-            for (QChar digit : QStringLiteral("0000040817"))
-                key(Qt::Key_0 + digit.digitValue(), digit);
+            digits(QStringLiteral("0000040817"));
             auto *code = qobject_cast<QLineEdit *>(QApplication::focusWidget());
             QVERIFY(code);
             QCOMPARE(code->text(), QStringLiteral("00000"));
             key(Qt::Key_Escape, QStringLiteral("\x1b"));
             QCOMPARE(focusForm(), QStringLiteral("MainMenu"));
             // Back through the whole sequence, to the code as it was left.
-            for (const char *digit : {"2", "5", "8", "0"})
-                key(Qt::Key_0 + digit[0] - '0', QLatin1String(digit));
+            digits(QStringLiteral("2580"));
             QCOMPARE(code->text(), QStringLiteral("00000"));
             QCOMPARE(QApplication::focusWidget(), code);
             key(Qt::Key_Escape, QStringLiteral("\x1b"));
