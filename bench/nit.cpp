@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
         sink += byName[0].value(QStringLiteral("21"));
     });
 
-    const ChannFrecTranslator translator;
+    ChannFrecTranslator translator;
     QMap<QString, int> byName;
     QMap<int, QString> byFreq;
     QStringList names;

@@ -76,22 +76,10 @@ void HostWindow::startModule()
     }
     device->setStatus(QStringLiteral("%1 %2").arg(msp->Nombre(), msp->Version()));
     activateWindow();
-    // On the device nothing but the plug-in takes keys while it runs.
+    // On the device nothing but the plug-in takes keys while it runs, and the
+    // host does not place the focus for it.
     setFocusPolicy(Qt::NoFocus);
-    focusPlugin();
     refreshIndicators();
-}
-
-void HostWindow::focusPlugin()
-{
-    QWidget *area = device->pluginArea();
-    for (QWidget *w = area->nextInFocusChain(); w && w != area; w = w->nextInFocusChain()) {
-        if (area->isAncestorOf(w) && w->isVisible() && w->isEnabled()
-            && (w->focusPolicy() & Qt::TabFocus)) {
-            w->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
 }
 
 void HostWindow::moduleEnded()
@@ -132,12 +120,6 @@ QWidget *HostWindow::keyTarget() const
 
 void HostWindow::sendKey(int key, const QString &text)
 {
-    // A key with nowhere to go in the running plug-in goes to its first field.
-    if (running && !QApplication::activePopupWidget() && !QApplication::activeModalWidget()) {
-        QWidget *focus = QApplication::focusWidget();
-        if (!focus || !device->pluginArea()->isAncestorOf(focus) || !focus->isVisible())
-            focusPlugin();
-    }
     QWidget *target = keyTarget();
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
     QCoreApplication::postEvent(target,

@@ -59,8 +59,6 @@ protected:
 
 private:
     void moduleEnded();
-    // Gives the keypad to the first field of the plug-in's visible form.
-    void focusPlugin();
     void switchLanguage();
 
     HostServices *services;

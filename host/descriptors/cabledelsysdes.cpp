@@ -5,6 +5,7 @@
 #include <QDebug>
 
 #include <cmath>
+#include <utility>
 
 CableDelSysDes::CableDelSysDes()
     : m_frequency(0)
@@ -13,6 +14,14 @@ CableDelSysDes::CableDelSysDes()
     , m_symbolRate(0)
     , m_fecInner(NoConvCoding)
 { }
+
+CableDelSysDes::~CableDelSysDes() = default;
+CableDelSysDes::CableDelSysDes(const CableDelSysDes &other) = default;
+CableDelSysDes &CableDelSysDes::operator=(const CableDelSysDes &other) = default;
+
+unsigned char CableDelSysDes::getDescriptorSize() { return getDescriptorLenght() + 2; }
+
+void CableDelSysDes::setPathHist(QString path) { m_pathHist = std::move(path); }
 
 bool CableDelSysDes::setFrequency(double mhz)
 {

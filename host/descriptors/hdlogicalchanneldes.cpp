@@ -4,6 +4,20 @@
 
 #include <QDebug>
 
+#include <utility>
+
+HDLogicalChannelDes::HDLogicalChannelDes() = default;
+HDLogicalChannelDes::~HDLogicalChannelDes() = default;
+HDLogicalChannelDes::HDLogicalChannelDes(const HDLogicalChannelDes &other) = default;
+HDLogicalChannelDes &HDLogicalChannelDes::operator=(const HDLogicalChannelDes &other) = default;
+
+unsigned char HDLogicalChannelDes::getDescriptorSize()
+{
+    return static_cast<unsigned char>(getDescriptorLenght() + 2);
+}
+
+void HDLogicalChannelDes::setPathHist(QString path) { m_pathHist = std::move(path); }
+
 bool HDLogicalChannelDes::insertService(unsigned short serviceId, bool visible,
                                         unsigned short logicalChannelNumber)
 {

@@ -4,6 +4,8 @@
 
 #include <QDebug>
 
+#include <utility>
+
 namespace {
 
 void appendU16(QByteArray &bytes, quint16 v)
@@ -31,6 +33,17 @@ T2DelSysDes::T2DelSysDes()
     , m_otherFrequencyFlag(false)
     , m_tfsFlag(false)
 { }
+
+T2DelSysDes::~T2DelSysDes() = default;
+T2DelSysDes::T2DelSysDes(const T2DelSysDes &other) = default;
+T2DelSysDes &T2DelSysDes::operator=(const T2DelSysDes &other) = default;
+
+unsigned char T2DelSysDes::getDescriptorSize()
+{
+    return static_cast<unsigned char>(getDescriptorLenght() + 2);
+}
+
+void T2DelSysDes::setPathHist(QString path) { m_pathHist = std::move(path); }
 
 quint32 T2DelSysDes::frequencyUnits(double mhz)
 {

@@ -45,12 +45,12 @@ void ChannFrecTranslator::addToMap(RULE rule, T_CHFREQTRANS *table)
     }
 }
 
-int ChannFrecTranslator::channelToFreq(RULE rule, const QString &channel) const
+int ChannFrecTranslator::channelToFreq(RULE rule, QString channel)
 {
     return validRule(rule) ? m_channelToFreq[rule].value(channel, 0) : 0;
 }
 
-QString ChannFrecTranslator::freqToChannel(RULE rule, long frequency) const
+QString ChannFrecTranslator::freqToChannel(RULE rule, long frequency)
 {
     // A long beyond int cannot be any channel's frequency; it must not wrap
     // onto one either.
@@ -60,17 +60,17 @@ QString ChannFrecTranslator::freqToChannel(RULE rule, long frequency) const
     return m_freqToChannel[rule].value(static_cast<int>(frequency));
 }
 
-int ChannFrecTranslator::channelTochanidx(RULE rule, const QString &channel) const
+int ChannFrecTranslator::channelTochanidx(RULE rule, QString channel)
 {
     return validRule(rule) ? m_channelToIndex[rule].value(channel, 0) : 0;
 }
 
-QString ChannFrecTranslator::chanidxToChannel(RULE rule, int index) const
+QString ChannFrecTranslator::chanidxToChannel(RULE rule, int index)
 {
     return validRule(rule) ? m_indexToChannel[rule].value(index) : QString();
 }
 
-QStringList ChannFrecTranslator::getChannelList(RULE rule) const
+QStringList ChannFrecTranslator::getChannelList(RULE rule)
 {
     if (!validRule(rule))
         return QStringList();

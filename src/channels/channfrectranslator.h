@@ -40,14 +40,14 @@ public:
     void addToMap(RULE rule, T_CHFREQTRANS *table);
 
     // 0 when the plan has no such channel.
-    int channelToFreq(RULE rule, const QString &channel) const;
+    int channelToFreq(RULE rule, QString channel);
     // Empty when no channel lies exactly at the frequency (kHz).
-    QString freqToChannel(RULE rule, long frequency) const;
+    QString freqToChannel(RULE rule, long frequency);
     // 0 when the plan has no such channel, which is also a valid index.
-    int channelTochanidx(RULE rule, const QString &channel) const;
-    QString chanidxToChannel(RULE rule, int index) const;
+    int channelTochanidx(RULE rule, QString channel);
+    QString chanidxToChannel(RULE rule, int index);
     // One name per distinct frequency, by ascending frequency.
-    QStringList getChannelList(RULE rule) const;
+    QStringList getChannelList(RULE rule);
 
 private:
     static bool validRule(RULE rule);

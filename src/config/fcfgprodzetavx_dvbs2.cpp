@@ -343,19 +343,12 @@ void FCfgProdZetaVX_DVBS2::keyPressEvent(QKeyEvent *event)
 
 void FCfgProdZetaVX_DVBS2::changeEvent(QEvent *event)
 {
-    // A form not built yet will be built in the current language.
-    if (event->type() == QEvent::LanguageChange && ui.isBuilt()) {
-        // The translated choice lists are rebuilt, which brings them back to
-        // their first item; the numeric lists keep their selection.
-        for (ComboBox *box : {ui->cbInputNum, ui->cbActive_p1, ui->cbActive_p2, ui->cbLnb_1,
-                              ui->cbLnb_2, ui->cbBand_1, ui->cbBand_2, ui->cbPol_1, ui->cbPol_2}) {
-            const int count = box->count();
-            box->clear();
-            for (int i = 0; i < count; ++i)
-                box->addItem(QString());
-        }
+    // A form not built yet will be built in the current language. A built
+    // one keeps every selection and value: the lists only get their texts
+    // in the new language, so a language change never alters the
+    // configuration that F8 or leaving the form would carry on.
+    if (event->type() == QEvent::LanguageChange && ui.isBuilt())
         ui->retranslateUi(this);
-    }
     IForm::changeEvent(event);
 }
 

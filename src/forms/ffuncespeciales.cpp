@@ -19,6 +19,8 @@ void FFuncEspeciales::buildWidgets() { ui.get(); }
 void FFuncEspeciales::finishUi()
 {
     ui->leSpFunction->setValidator(new QIntValidator(0, 99999, this));
+    // The validator goes by value, so "0000040817" would pass it as 40817.
+    ui->leSpFunction->setMaxLength(5);
     ui->leSpData->setValidator(new QIntValidator(INT_MIN, INT_MAX, this));
 }
 

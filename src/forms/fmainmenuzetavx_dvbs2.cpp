@@ -10,8 +10,8 @@ FMainMenuZetaVX_DVBS2::FMainMenuZetaVX_DVBS2(QWidget *parent)
     , ui(new Ui_FormMainMenuZetaVX_DVBS2)
 {
     ui->setupUi(this);
-    connect(ui->m_ListWidget, SIGNAL(itemActivated(QListWidgetItem *)), this,
-            SLOT(itemSelected(QListWidgetItem *)));
+    connect(ui->m_ListWidget, &QListWidget::itemActivated, this,
+            &FMainMenuZetaVX_DVBS2::itemSelected);
     // The list would swallow typed characters for its keyboard search, so
     // they are handed to the menu first.
     ui->m_ListWidget->installEventFilter(this);
@@ -29,7 +29,9 @@ bool FMainMenuZetaVX_DVBS2::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ui->m_ListWidget && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
-        if (!key->text().isEmpty() && key->key() < Qt::Key_Escape) {
+        // Character keys go to the menu once, whether the keypad sends them
+        // with text, without text or with the keypad modifier.
+        if (key->key() < Qt::Key_Escape) {
             keyPressEvent(key);
             // Accepted, or the application would hand it on to this form a second time.
             key->accept();

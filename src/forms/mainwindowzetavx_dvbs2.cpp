@@ -12,6 +12,7 @@
 #include "iservicioscomunes.h"
 #include "ui_mainwindowzetavx_dvbs2.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QListWidgetItem>
 
@@ -83,6 +84,35 @@ IForm *MainWindowZetaVX_DVBS2::requireForm(const QString &formId, const char *mi
 void MainWindowZetaVX_DVBS2::showForm(const QString &formId)
 {
     ui->StackedForm->setCurrentForm(formId);
+    focusCurrentForm();
+}
+
+// The device's host gives the plug-in no focus and routes keys only to the
+// focus widget, so the form shown takes the focus itself: on the field that
+// last had it, else on its first field.
+void MainWindowZetaVX_DVBS2::focusCurrentForm()
+{
+    QWidget *form = ui->StackedForm->currentWidget();
+    if (!form || !isVisible())
+        return;
+    const auto takesKeys = [form](QWidget *w) {
+        return w && w != form && form->isAncestorOf(w) && w->isVisibleTo(form) && w->isEnabled()
+            && (w->focusPolicy() & Qt::TabFocus);
+    };
+    if (takesKeys(QApplication::focusWidget()))
+        return;
+    QWidget *field = form->focusWidget();
+    for (QWidget *w = form->nextInFocusChain(); !takesKeys(field) && w != form;
+         w = w->nextInFocusChain())
+        field = w;
+    if (takesKeys(field))
+        field->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindowZetaVX_DVBS2::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    focusCurrentForm();
 }
 
 int MainWindowZetaVX_DVBS2::alert(const QString &title, const QString &message, int buttons,

@@ -54,10 +54,12 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     IForm *requireForm(const QString &formId, const char *missingMessage);
     void showForm(const QString &formId);
+    void focusCurrentForm();
     void storeConfigWithHost();
     void startBrowse(int function);
     QString chosenFilePath() const;

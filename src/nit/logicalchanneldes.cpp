@@ -4,6 +4,8 @@
 
 #include <QDebug>
 
+#include <utility>
+
 LogicalChannelDes::LogicalChannelDes()
     : m_descriptorTag(0x83)
     , m_descriptorLenght(0)
@@ -88,4 +90,15 @@ QByteArray LogicalChannelDes::toBin()
                        {QStringLiteral("Logical Channel Descriptor. Datos"), fields,
                         QStringLiteral("En binario. ") + hex});
     return bytes;
+}
+
+unsigned char LogicalChannelDes::getDescriptorTag() { return m_descriptorTag; }
+unsigned char LogicalChannelDes::getDescriptorLenght() { return m_descriptorLenght; }
+void LogicalChannelDes::setDescriptorLenght(unsigned char length) { m_descriptorLenght = length; }
+int LogicalChannelDes::getServiceCount() { return m_services.size(); }
+void LogicalChannelDes::setPathHist(QString path) { m_pathHist = std::move(path); }
+QString LogicalChannelDes::getPathHist() { return m_pathHist; }
+unsigned char LogicalChannelDes::getDescriptorSize()
+{
+    return static_cast<unsigned char>(m_descriptorLenght + m_headerSize);
 }

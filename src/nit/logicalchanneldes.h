@@ -6,8 +6,6 @@
 #include <QList>
 #include <QString>
 
-#include <utility>
-
 // Logical channel number descriptor (tag 0x83): the services of a transport
 // stream with the channel numbers receivers list them under.
 class LogicalChannelDes
@@ -15,25 +13,22 @@ class LogicalChannelDes
 public:
     LogicalChannelDes();
 
-    unsigned char getDescriptorTag() const { return m_descriptorTag; }
-    unsigned char getDescriptorLenght() const { return m_descriptorLenght; }
-    void setDescriptorLenght(unsigned char length) { m_descriptorLenght = length; }
+    unsigned char getDescriptorTag();
+    unsigned char getDescriptorLenght();
+    void setDescriptorLenght(unsigned char length);
 
     // The length byte counts 4 bytes per service, so 63 services is the most
     // a descriptor can describe; a further entry is refused.
     void insertServiceData(ServiceData &service);
     void reinsertServiceData(ServiceData &service, int index);
     ServiceData &getServiceData(int index);
-    int getServiceCount() const { return m_services.size(); }
+    int getServiceCount();
     void deleteServices();
 
-    unsigned char getDescriptorSize() const
-    {
-        return static_cast<unsigned char>(m_descriptorLenght + m_headerSize);
-    }
+    unsigned char getDescriptorSize();
 
-    void setPathHist(QString path) { m_pathHist = std::move(path); }
-    QString getPathHist() const { return m_pathHist; }
+    void setPathHist(QString path);
+    QString getPathHist();
 
     void RellenaVarEstructDatos();
     void Init0VarEstructDatos();

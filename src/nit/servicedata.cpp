@@ -5,6 +5,7 @@
 #include <QDebug>
 
 #include <cstring>
+#include <utility>
 
 ServiceData::ServiceData()
     : m_reserved(31)
@@ -44,4 +45,17 @@ QByteArray ServiceData::toBin()
         m_pathHist,
         {QStringLiteral("Service Data. Datos: "), fields, QStringLiteral("En binario. ") + hex});
     return bytes;
+}
+
+void ServiceData::setServiceID(unsigned short id) { m_serviceID = id; }
+unsigned short ServiceData::getServiceID() { return m_serviceID; }
+void ServiceData::setVisibleServiceFlag(unsigned short flag) { m_visibleServiceFlag = flag & 0x01; }
+unsigned short ServiceData::getVisibleServiceFlag() { return m_visibleServiceFlag; }
+unsigned short ServiceData::getLogicalChannelNumber() { return m_logicalChannelNumber; }
+unsigned short ServiceData::getReserved() { return m_reserved; }
+void ServiceData::setPathHist(QString path) { m_pathHist = std::move(path); }
+QString ServiceData::getPathHist() { return m_pathHist; }
+void ServiceData::setLogicalChannelNumber(unsigned short number)
+{
+    m_logicalChannelNumber = number & 0x03FF;
 }

@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <utility>
-
 // One service of a logical channel descriptor: service id, visibility and
 // logical channel number, 4 bytes on the wire.
 class ServiceData
@@ -12,19 +10,16 @@ class ServiceData
 public:
     ServiceData();
 
-    void setServiceID(unsigned short id) { m_serviceID = id; }
-    unsigned short getServiceID() const { return m_serviceID; }
-    void setVisibleServiceFlag(unsigned short flag) { m_visibleServiceFlag = flag & 0x01; }
-    unsigned short getVisibleServiceFlag() const { return m_visibleServiceFlag; }
-    void setLogicalChannelNumber(unsigned short number)
-    {
-        m_logicalChannelNumber = number & 0x03FF;
-    }
-    unsigned short getLogicalChannelNumber() const { return m_logicalChannelNumber; }
-    unsigned short getReserved() const { return m_reserved; }
+    void setServiceID(unsigned short id);
+    unsigned short getServiceID();
+    void setVisibleServiceFlag(unsigned short flag);
+    unsigned short getVisibleServiceFlag();
+    void setLogicalChannelNumber(unsigned short number);
+    unsigned short getLogicalChannelNumber();
+    unsigned short getReserved();
 
-    void setPathHist(QString path) { m_pathHist = std::move(path); }
-    QString getPathHist() const { return m_pathHist; }
+    void setPathHist(QString path);
+    QString getPathHist();
 
     void RellenaVarEstructDatos();
     void Init0VarEstructDatos();

@@ -5,6 +5,7 @@
 #include <QDebug>
 
 #include <cstring>
+#include <utility>
 
 TerrestrialDelSysDes::TerrestrialDelSysDes()
     : m_descriptorTag(0x5A)
@@ -121,3 +122,20 @@ QByteArray TerrestrialDelSysDes::toBin()
                         QStringLiteral("En binario. ") + hex});
     return bytes;
 }
+
+unsigned char TerrestrialDelSysDes::getDescriptorTag() { return m_descriptorTag; }
+unsigned char TerrestrialDelSysDes::getDescriptorLenght() { return m_descriptorLenght; }
+unsigned int TerrestrialDelSysDes::getCentreFrequency() { return m_centreFrequency; }
+unsigned char TerrestrialDelSysDes::getBandwidth() { return m_bandwidth; }
+unsigned char TerrestrialDelSysDes::getPriority() { return m_priority; }
+unsigned char TerrestrialDelSysDes::getTimeSlicingIndicator() { return m_timeSlicingIndicator; }
+unsigned char TerrestrialDelSysDes::get_MPE_FECIndicator() { return m_mpeFecIndicator; }
+unsigned char TerrestrialDelSysDes::getConstellation() { return m_constellation; }
+unsigned char TerrestrialDelSysDes::getHierarchyInformation() { return m_hierarchyInformation; }
+unsigned char TerrestrialDelSysDes::getCodeRateHPStream() { return m_codeRateHPStream; }
+unsigned char TerrestrialDelSysDes::getCodeRateLPStream() { return m_codeRateLPStream; }
+unsigned char TerrestrialDelSysDes::getGuardInterval() { return m_guardInterval; }
+unsigned char TerrestrialDelSysDes::getTransmissionMode() { return m_transmissionMode; }
+unsigned char TerrestrialDelSysDes::getOtherFreqFlags() { return m_otherFreqFlags; }
+unsigned char TerrestrialDelSysDes::getDescriptorSize() { return m_descriptorLenght + 2; }
+void TerrestrialDelSysDes::setPathHist(QString path) { m_pathHist = std::move(path); }

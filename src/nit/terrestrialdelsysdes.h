@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <utility>
-
 // DVB-T terrestrial delivery system descriptor (tag 0x5A, EN 300 468) of an
 // output channel. The fields are kept apart for the setters and getters and
 // packed into the 13-byte wire image only when the descriptor is serialised.
@@ -13,12 +11,12 @@ class TerrestrialDelSysDes
 public:
     TerrestrialDelSysDes();
 
-    unsigned char getDescriptorTag() const { return m_descriptorTag; }
-    unsigned char getDescriptorLenght() const { return m_descriptorLenght; }
+    unsigned char getDescriptorTag();
+    unsigned char getDescriptorLenght();
 
     // In MHz; stored in units of 10 Hz, truncated.
     void setCentreFrequency(double mhz);
-    unsigned int getCentreFrequency() const { return m_centreFrequency; }
+    unsigned int getCentreFrequency();
 
     // 0 = 5 MHz, 1 = 6 MHz, 2 = 7 MHz, 3 = 8 MHz; stored as the DVB code.
     void setBandwidth(unsigned char bandwidth);
@@ -29,21 +27,21 @@ public:
     void setTransmissionMode(unsigned char value);
     void setOtherFreqFlags(unsigned char value);
 
-    unsigned char getBandwidth() const { return m_bandwidth; }
-    unsigned char getPriority() const { return m_priority; }
-    unsigned char getTimeSlicingIndicator() const { return m_timeSlicingIndicator; }
-    unsigned char get_MPE_FECIndicator() const { return m_mpeFecIndicator; }
-    unsigned char getConstellation() const { return m_constellation; }
-    unsigned char getHierarchyInformation() const { return m_hierarchyInformation; }
-    unsigned char getCodeRateHPStream() const { return m_codeRateHPStream; }
-    unsigned char getCodeRateLPStream() const { return m_codeRateLPStream; }
-    unsigned char getGuardInterval() const { return m_guardInterval; }
-    unsigned char getTransmissionMode() const { return m_transmissionMode; }
-    unsigned char getOtherFreqFlags() const { return m_otherFreqFlags; }
+    unsigned char getBandwidth();
+    unsigned char getPriority();
+    unsigned char getTimeSlicingIndicator();
+    unsigned char get_MPE_FECIndicator();
+    unsigned char getConstellation();
+    unsigned char getHierarchyInformation();
+    unsigned char getCodeRateHPStream();
+    unsigned char getCodeRateLPStream();
+    unsigned char getGuardInterval();
+    unsigned char getTransmissionMode();
+    unsigned char getOtherFreqFlags();
 
-    unsigned char getDescriptorSize() const { return m_descriptorLenght + 2; }
+    unsigned char getDescriptorSize();
 
-    void setPathHist(QString path) { m_pathHist = std::move(path); }
+    void setPathHist(QString path);
 
     void RellenaVarEstructDatos();
     void Init0VarEstructDatos();

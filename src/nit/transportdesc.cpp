@@ -19,6 +19,8 @@ TransportDesc::TransportDesc(QString path)
     Init0VarEstructDatos();
 }
 
+TransportDesc::~TransportDesc() = default;
+
 void TransportDesc::addLength(int size)
 {
     const int total = m_transportDescriptorLenght + size;
@@ -39,14 +41,14 @@ void TransportDesc::setTerrestrialDelSysDesc(TerrestrialDelSysDes desc)
 
 void TransportDesc::setT2DelSysDesc(T2DelSysDes desc)
 {
-    m_t2 = std::move(desc);
+    m_t2 = desc;
     m_t2.setPathHist(m_pathHist);
     m_transportDescriptorLenght = m_t2.getDescriptorSize();
 }
 
 void TransportDesc::setCableDelSysDesc(CableDelSysDes desc)
 {
-    m_cable = std::move(desc);
+    m_cable = desc;
     m_cable.setPathHist(m_pathHist);
     m_transportDescriptorLenght = m_cable.getDescriptorSize();
 }
@@ -60,7 +62,7 @@ void TransportDesc::setLogicalChannelDesc(LogicalChannelDes desc)
 
 void TransportDesc::setHDLogicalChannelDesc(HDLogicalChannelDes desc)
 {
-    m_hdLogicalChannel = std::move(desc);
+    m_hdLogicalChannel = desc;
     m_hdLogicalChannel.setPathHist(m_pathHist);
     addLength(m_hdLogicalChannel.getDescriptorSize());
 }
@@ -99,3 +101,27 @@ QByteArray TransportDesc::toBin()
                         QStringLiteral("En binario. ") + hex});
     return bytes;
 }
+
+void TransportDesc::setTDSDescFlag(bool on) { m_tdsFlag = on; }
+void TransportDesc::setT2DSDescFlag(bool on) { m_t2dsFlag = on; }
+void TransportDesc::setCDSDescFlag(bool on) { m_cdsFlag = on; }
+bool TransportDesc::getTDSDescFlag() { return m_tdsFlag; }
+bool TransportDesc::getT2DSDescFlag() { return m_t2dsFlag; }
+bool TransportDesc::getCDSDescFlag() { return m_cdsFlag; }
+void TransportDesc::setTransportStreamID(unsigned short id) { m_transportStreamID = id; }
+unsigned short TransportDesc::getTransportStreamID() { return m_transportStreamID; }
+void TransportDesc::setOriginalNetworkId(unsigned short id) { m_originalNetworkId = id; }
+unsigned short TransportDesc::getOriginalNetworkId() { return m_originalNetworkId; }
+void TransportDesc::setNetworkId(unsigned short id) { m_networkId = id; }
+unsigned short TransportDesc::getNetworkId() { return m_networkId; }
+unsigned short TransportDesc::getTransportDescriptorLenght() { return m_transportDescriptorLenght; }
+int TransportDesc::getTransportDescriptorSize()
+{
+    return m_headerSize + m_transportDescriptorLenght;
+}
+TerrestrialDelSysDes TransportDesc::getTerrestrialDelSysDesc() { return m_terrestrial; }
+T2DelSysDes TransportDesc::getT2DelSysDesc() { return m_t2; }
+CableDelSysDes TransportDesc::getCableDelSysDesc() { return m_cable; }
+LogicalChannelDes TransportDesc::getLogicalChannelDesc() { return m_logicalChannel; }
+HDLogicalChannelDes TransportDesc::getHDLogicalChannelDesc() { return m_hdLogicalChannel; }
+QString TransportDesc::getPathHist() { return m_pathHist; }

@@ -19,24 +19,27 @@ class TransportDesc
 {
 public:
     explicit TransportDesc(QString path);
+    // Out of line, so that a host that creates the object needs no inline
+    // code of the plug-in's to destroy it.
+    ~TransportDesc();
 
-    void setTDSDescFlag(bool on) { m_tdsFlag = on; }
-    void setT2DSDescFlag(bool on) { m_t2dsFlag = on; }
-    void setCDSDescFlag(bool on) { m_cdsFlag = on; }
-    bool getTDSDescFlag() const { return m_tdsFlag; }
-    bool getT2DSDescFlag() const { return m_t2dsFlag; }
-    bool getCDSDescFlag() const { return m_cdsFlag; }
+    void setTDSDescFlag(bool on);
+    void setT2DSDescFlag(bool on);
+    void setCDSDescFlag(bool on);
+    bool getTDSDescFlag();
+    bool getT2DSDescFlag();
+    bool getCDSDescFlag();
 
-    void setTransportStreamID(unsigned short id) { m_transportStreamID = id; }
-    unsigned short getTransportStreamID() const { return m_transportStreamID; }
-    void setOriginalNetworkId(unsigned short id) { m_originalNetworkId = id; }
-    unsigned short getOriginalNetworkId() const { return m_originalNetworkId; }
+    void setTransportStreamID(unsigned short id);
+    unsigned short getTransportStreamID();
+    void setOriginalNetworkId(unsigned short id);
+    unsigned short getOriginalNetworkId();
     // The network of the table; not part of the entry's bytes.
-    void setNetworkId(unsigned short id) { m_networkId = id; }
-    unsigned short getNetworkId() const { return m_networkId; }
+    void setNetworkId(unsigned short id);
+    unsigned short getNetworkId();
 
-    unsigned short getTransportDescriptorLenght() const { return m_transportDescriptorLenght; }
-    int getTransportDescriptorSize() const { return m_headerSize + m_transportDescriptorLenght; }
+    unsigned short getTransportDescriptorLenght();
+    int getTransportDescriptorSize();
 
     // A delivery system descriptor comes first and replaces the length; the
     // logical channel descriptors are added to it afterwards.
@@ -46,13 +49,13 @@ public:
     void setLogicalChannelDesc(LogicalChannelDes desc);
     void setHDLogicalChannelDesc(HDLogicalChannelDes desc);
 
-    TerrestrialDelSysDes getTerrestrialDelSysDesc() const { return m_terrestrial; }
-    T2DelSysDes getT2DelSysDesc() const { return m_t2; }
-    CableDelSysDes getCableDelSysDesc() const { return m_cable; }
-    LogicalChannelDes getLogicalChannelDesc() const { return m_logicalChannel; }
-    HDLogicalChannelDes getHDLogicalChannelDesc() const { return m_hdLogicalChannel; }
+    TerrestrialDelSysDes getTerrestrialDelSysDesc();
+    T2DelSysDes getT2DelSysDesc();
+    CableDelSysDes getCableDelSysDesc();
+    LogicalChannelDes getLogicalChannelDesc();
+    HDLogicalChannelDes getHDLogicalChannelDesc();
 
-    QString getPathHist() const { return m_pathHist; }
+    QString getPathHist();
 
     void RellenaVarEstructDatos();
     void Init0VarEstructDatos();

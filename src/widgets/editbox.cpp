@@ -91,7 +91,17 @@ void EditBox::keyPressEvent(QKeyEvent *event)
             focusNextPrevChild(key == Qt::Key_Down);
         return;
     }
-    QLineEdit::keyPressEvent(event);
+    if (event->text().isEmpty() && key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde
+        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        // A keypad may send a character key without its text; the line edit
+        // types only text, so it gets the key's own character.
+        QKeyEvent typed(event->type(), key, event->modifiers(), QString(QChar(key)),
+                        event->isAutoRepeat(), event->count());
+        QLineEdit::keyPressEvent(&typed);
+        event->setAccepted(typed.isAccepted());
+    } else {
+        QLineEdit::keyPressEvent(event);
+    }
     if (key >= Qt::Key_0 && key <= Qt::Key_9 && editMode && !text().isEmpty()
         && cursorPosition() > 0)
         setSelection(cursorPosition() - 1, 1);

@@ -10,16 +10,18 @@
 
 #include <QComboBox>
 #include <QListWidgetItem>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
 
-// Navigation of the main window, row by row: emit a form's signal, check the
-// visible form, the alerts shown and what reached the host.
+// The form stack's lookup, and the main window's navigation row by row: emit a
+// form's signal, check the visible form, the alerts shown and what reached the host.
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void lookupAndSwitch();
     void init();
     void cleanup();
     void stackOrder();
@@ -36,6 +38,38 @@ private:
     MainWindowZetaVX_DVBS2 *window = nullptr;
     StackedIForm *stack = nullptr;
 };
+
+void tst_MainWindow::lookupAndSwitch()
+{
+    StackedIForm stack;
+    QCOMPARE(stack.indexOf(QStringLiteral("A")), -1);
+    QVERIFY(!stack.form(QStringLiteral("A")));
+    QCOMPARE(stack.currentForm(), QString());
+
+    // A plain widget is skipped by every lookup, even under a form's name.
+    auto *plain = new QWidget;
+    plain->setObjectName(QStringLiteral("A"));
+    auto *a = new IForm(QStringLiteral("A"));
+    auto *b = new IForm(QStringLiteral("B"));
+    for (QWidget *w : QList<QWidget *> {plain, a, b, new IForm(QStringLiteral("B"))})
+        stack.addWidget(w);
+    QCOMPARE(stack.currentForm(), QString());
+    QCOMPARE(stack.indexOf(QStringLiteral("A")), 1);
+    QCOMPARE(stack.form(QStringLiteral("A")), a);
+    QCOMPARE(stack.indexOf(QStringLiteral("B")), 2);
+    QCOMPARE(stack.form(QStringLiteral("B")), b);
+
+    // Only the exact name of another form switches.
+    stack.setCurrentForm(QStringLiteral("A"));
+    QSignalSpy changed(&stack, &QStackedWidget::currentChanged);
+    for (const char *id : {"b", "Nowhere", "A"})
+        stack.setCurrentForm(QLatin1String(id));
+    QCOMPARE(stack.currentForm(), QStringLiteral("A"));
+    QCOMPARE(changed.count(), 0);
+    stack.setCurrentForm(QStringLiteral("B"));
+    QCOMPARE(stack.currentWidget(), b);
+    QCOMPARE(changed.count(), 1);
+}
 
 void tst_MainWindow::init()
 {
@@ -170,6 +204,8 @@ void tst_MainWindow::navigation()
         QVERIFY(QMetaObject::invokeMethod(window, name, Q_ARG(IForm *, source)));
     }
     QCOMPARE(stack->currentForm(), visible);
+    // Whatever the road, a field of the form shown has the focus.
+    QVERIFY(stack->currentWidget()->isAncestorOf(window->focusWidget()));
     QStringList shown;
     for (const ModalAnswerer::Seen &seen : qAsConst(answerer.seen))
         shown << seen.title << seen.message;

@@ -1,35 +1,58 @@
+#include "cabledelsysdes.h"
+#include "hdlogicalchanneldes.h"
 #include "hostcontract.h"
+#include "t2delsysdes.h"
 
 #include <QApplication>
 #include <QLibrary>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStackedWidget>
 #include <QtTest>
 
-// A host built apart from the plug-in: it knows only its own copy of the
-// contract, loads the library by path and reaches Imsp by interface name.
+#include <link.h>
+
+// A host built apart from the plug-in, as the device's: it knows only its own
+// copy of the contract, defines and exports the descriptor classes itself,
+// loads the library by path with immediate binding, gives no focus help and
+// sends keys only to the focus widget.
+
+namespace {
+int hostSizeCalls = 0;
+// A member of the library called through its symbol: `this` goes first.
+template<class Signature> struct Fn {
+    using type = Signature *;
+};
+} // namespace
+
+// The host's own descriptor classes: only what a plug-in may call, each size
+// its own, counted so that the plug-in is seen to ask the host's code.
+#define HOST_DESCRIPTOR(Class, size) \
+    Class::Class() = default; \
+    Class::~Class() = default; \
+    Class::Class(const Class &) = default; \
+    Class &Class::operator=(const Class &) = default; \
+    void Class::setPathHist(QString path) { m_pathHist = path; } \
+    unsigned char Class::getDescriptorSize() { return ++hostSizeCalls, size; }
+HOST_DESCRIPTOR(CableDelSysDes, 13)
+HOST_DESCRIPTOR(T2DelSysDes, 21)
+HOST_DESCRIPTOR(HDLogicalChannelDes, 6)
+
 class LoaderHost : public IServiciosComunes
 {
 public:
     QString HostVersion() override { return QStringLiteral("loader"); }
     void ShowStatus(const QString &) override { }
-    bool SendMsg(Imsp *, CommMsg &) override { return true; }
+    bool SendMsg(Imsp *, CommMsg &msg) override { return sent.append(msg.msgData.toHex()), true; }
     bool IsLinkUp() override { return true; }
     QString LinkDescription() override { return QString(); }
-    bool EndModule(const char *id) override
-    {
-        ends.append(QByteArray(id));
-        return true;
-    }
+    bool EndModule(const char *id) override { return ends.append(QByteArray(id)), true; }
     void GetDevices(int, QStringList &, QStringList &) override { }
-    bool StartModule(Imsp *p, int mode) override
-    {
-        starts.append({p, mode});
-        return true;
-    }
+    bool StartModule(Imsp *p, int mode) override { return starts.append({p, mode}), true; }
     void LogEvent(const QString &) override { }
     void StoreDataConfig(const QString &, const QString &, QHash<QString, QVariant>) override { }
 
+    QList<QByteArray> sent;
     QList<QByteArray> ends;
     QList<QPair<Imsp *, int>> starts;
 };
@@ -39,17 +62,51 @@ class tst_PluginLoader : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void entryPoints();
-    void runAndExit();
+    void keypad_data();
+    void keypad();
+    void transportWithHostDescriptors();
 
 private:
+    void key(int code, const QString &text);
+    void digits(const QString &typed)
+    {
+        for (QChar digit : typed)
+            key(Qt::Key_0 + digit.digitValue(), digit);
+    }
+    QString focusForm() const;
+
     QLibrary library {QStringLiteral(PLUGIN_PATH)};
+    LoaderHost host;
     Imsp *msp = nullptr;
+    QWidget screen;
+    Qt::KeyboardModifiers modifiers;
+    bool withText = true;
 };
+
+void tst_PluginLoader::initTestCase()
+{
+    library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    QVERIFY2(library.load(), qPrintable(library.errorString()));
+    // Nothing of ours came in with it but the plug-in itself.
+    QStringList ours;
+    dl_iterate_phdr(
+        [](dl_phdr_info *info, size_t, void *list) {
+            const QString name = QFile::decodeName(info->dlpi_name);
+            if (name.contains(QLatin1String("libmsp")))
+                static_cast<QStringList *>(list)->append(QFileInfo(name).fileName());
+            return 0;
+        },
+        &ours);
+    QCOMPARE(ours, QStringList {QFileInfo(library.fileName()).fileName()});
+    screen.resize(320, 220);
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+}
 
 void tst_PluginLoader::entryPoints()
 {
-    QVERIFY2(library.load(), qPrintable(library.errorString()));
     auto instance = reinterpret_cast<QObject *(*)()>(library.resolve("qt_plugin_instance"));
     auto verification
         = reinterpret_cast<const char *(*)()>(library.resolve("qt_plugin_query_verification_data"));
@@ -58,49 +115,140 @@ void tst_PluginLoader::entryPoints()
              QByteArray("pattern=QT_PLUGIN_VERIFICATION_DATA\nversion=4.5.0\ndebug=false\n"
                         "buildkey=arm linux norvane full-config"));
     QObject *first = instance();
-    QVERIFY(first);
     QCOMPARE(instance(), first);
-    QCOMPARE(QByteArray(first->metaObject()->className()), QByteArray("MSP_Zeta_VX_DVBS2"));
     QCOMPARE(first->qt_metacast("Imsp"), first->qt_metacast("com.veltrix.imsp/1.0"));
-    QVERIFY(!first->qt_metacast("com.veltrix.imsp/2.0"));
-
     // Deleted by the host: the next call builds a new object.
     delete first;
-    QObject *second = instance();
-    msp = qobject_cast<Imsp *>(second);
+    msp = qobject_cast<Imsp *>(instance());
     QVERIFY(msp);
     QCOMPARE(msp->Id(), QStringLiteral("ZetaVX_DVBS2"));
     QCOMPARE(msp->Nombre(), QStringLiteral("Zeta-VX IF Processor DVBS/S2"));
-    QCOMPARE(msp->Descripcion(), QStringLiteral("Zeta-VX IF Processor DVBS/S2"));
     QCOMPARE(msp->Version(), QStringLiteral("1.04"));
+    msp->SetIServiciosComunes(&host);
 }
 
-void tst_PluginLoader::runAndExit()
+// As a keypad driver does: to the focus widget only, or to an open dialog.
+void tst_PluginLoader::key(int code, const QString &text)
 {
-    LoaderHost host;
-    msp->SetIServiciosComunes(&host);
+    QWidget *target = QApplication::activeModalWidget();
+    if (!target)
+        target = QApplication::focusWidget();
+    QVERIFY2(target, "a key with no focus widget to go to");
+    const QString sent = withText ? text : QString();
+    QKeyEvent press(QEvent::KeyPress, code, modifiers, sent);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, code, modifiers, sent);
+    QApplication::sendEvent(target, &release);
+}
+
+QString tst_PluginLoader::focusForm() const
+{
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (qobject_cast<QStackedWidget *>(w->parentWidget()))
+            return w->objectName();
+    return QString();
+}
+
+void tst_PluginLoader::keypad_data()
+{
+    QTest::addColumn<bool>("text");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("with text") << true << int(Qt::NoModifier);
+    QTest::newRow("without text") << false << int(Qt::NoModifier);
+    QTest::newRow("keypad modifier") << true << int(Qt::KeypadModifier);
+}
+
+// Two runs in a host window that is already active; every form is reached by
+// keys alone, and a language change before and after the configuration form
+// is first built leaves the same configuration in F8's frames.
+void tst_PluginLoader::keypad()
+{
+    QFETCH(bool, text);
+    QFETCH(int, modifiers);
+    withText = text;
+    this->modifiers = Qt::KeyboardModifiers(modifiers);
+    const auto languageChange = [] {
+        for (QWidget *w : QApplication::allWidgets()) {
+            QEvent change(QEvent::LanguageChange);
+            QApplication::sendEvent(w, &change);
+        }
+    };
+    // A row that failed half-way leaves no window behind for the next.
+    qDeleteAll(screen.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+    host.ends.clear();
+    QList<QList<QByteArray>> frames;
     for (int run = 0; run < 2; ++run) {
-        QWidget screen;
-        screen.resize(320, 220);
-        screen.show();
+        host.starts.clear();
         msp->Run(&screen);
-        QCOMPARE(host.starts.value(run), qMakePair(msp, 2));
-        auto *window = screen.findChild<QWidget *>(QStringLiteral("FormMainWindowZetaVX_DVBS2"));
-        QVERIFY(window && window->isVisible());
-        // Every run starts afresh on the main menu.
-        auto *stack = window->findChild<QStackedWidget *>(QStringLiteral("StackedForm"));
-        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("MainMenu"));
-        // A message while the main menu shows is not taken.
-        CommMsg level;
-        level.msgData = QByteArray::fromHex("00040016030a");
-        QVERIFY(!msp->DataRcvd(level));
-        msp->SetDataConfig({{QStringLiteral("Entradas"), 1}});
-        // Escape on the main menu ends the plug-in's window.
-        QPointer<QWidget> guard(window);
-        QTest::keyClick(stack->currentWidget(), Qt::Key_Escape);
-        QTRY_VERIFY(!guard);
+        QCOMPARE(host.starts, (QList<QPair<Imsp *, int>> {{msp, 2}}));
+        QCOMPARE(focusForm(), QStringLiteral("MainMenu"));
+        for (int open = 0; open < 2; ++open) {
+            languageChange();
+            key(Qt::Key_Return, QStringLiteral("\r"));
+            QCOMPARE(focusForm(), QStringLiteral("CfgProd"));
+            host.sent.clear();
+            key(Qt::Key_F8, QString());
+            frames << host.sent;
+            QCOMPARE(host.sent.count("0004001900"), 1);
+            key(Qt::Key_Escape, QStringLiteral("\x1b"));
+            QCOMPARE(focusForm(), QStringLiteral("MainMenu"));
+        }
+        if (run == 0) {
+            digits(QStringLiteral("2580"));
+            QCOMPARE(focusForm(), QStringLiteral("FuncEspeciales"));
+            digits(QStringLiteral("0000040817"));
+            auto *code = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            QVERIFY(code);
+            QCOMPARE(code->text(), QStringLiteral("00000"));
+            key(Qt::Key_Escape, QStringLiteral("\x1b"));
+            QCOMPARE(focusForm(), QStringLiteral("MainMenu"));
+            // Back through the whole sequence, to the code as it was left.
+            digits(QStringLiteral("2580"));
+            QCOMPARE(code->text(), QStringLiteral("00000"));
+            QCOMPARE(QApplication::focusWidget(), code);
+            key(Qt::Key_Escape, QStringLiteral("\x1b"));
+        }
+        QPointer<QWidget> window = screen.findChild<QWidget *>("FormMainWindowZetaVX_DVBS2");
+        key(Qt::Key_Escape, QStringLiteral("\x1b"));
+        QTRY_VERIFY(!window);
     }
     QCOMPARE(host.ends, (QList<QByteArray> {"ZetaVX_DVBS2", "ZetaVX_DVBS2"}));
+    for (const QList<QByteArray> &sent : qAsConst(frames))
+        QCOMPARE(sent, frames.first());
+    // Both processors stay on.
+    QVERIFY(frames[0].contains("0004001001") && frames[0].contains("0004001101"));
+}
+
+// The transport descriptor holds the host's objects and asks the host's code
+// for their sizes; it is reached through the library's exported symbols.
+void tst_PluginLoader::transportWithHostDescriptors()
+{
+    const auto member = [this](const char *symbol, auto type) {
+        return reinterpret_cast<typename decltype(type)::type>(library.resolve(symbol));
+    };
+    const auto ctor = member("_ZN13TransportDescC1E7QString", Fn<void *(void *, QString)>());
+    const auto dtor = member("_ZN13TransportDescD1Ev", Fn<void *(void *)>());
+    const auto setT2 = member("_ZN13TransportDesc15setT2DelSysDescE11T2DelSysDes",
+                              Fn<void(void *, T2DelSysDes)>());
+    const auto setCable = member("_ZN13TransportDesc18setCableDelSysDescE14CableDelSysDes",
+                                 Fn<void(void *, CableDelSysDes)>());
+    const auto setHD = member("_ZN13TransportDesc23setHDLogicalChannelDescE19HDLogicalChannelDes",
+                              Fn<void(void *, HDLogicalChannelDes)>());
+    const auto size = member("_ZN13TransportDesc26getTransportDescriptorSizeEv", Fn<int(void *)>());
+    const auto getT2 = member("_ZN13TransportDesc15getT2DelSysDescEv", Fn<T2DelSysDes(void *)>());
+    QVERIFY(ctor && dtor && setT2 && setCable && setHD && size && getT2);
+
+    alignas(16) unsigned char entry[4096];
+    ctor(entry, QStringLiteral("/tmp/nit.his"));
+    hostSizeCalls = 0;
+    setT2(entry, T2DelSysDes());
+    QCOMPARE(size(entry), 6 + 21);
+    QCOMPARE(getT2(entry).getPathHist(), QStringLiteral("/tmp/nit.his"));
+    setCable(entry, CableDelSysDes());
+    setHD(entry, HDLogicalChannelDes());
+    QCOMPARE(size(entry), 6 + 13 + 6);
+    QCOMPARE(hostSizeCalls, 3);
+    dtor(entry);
 }
 
 QTEST_MAIN(tst_PluginLoader)

@@ -1,17 +1,15 @@
 #pragma once
 
-#include "hostdescriptors_global.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
-#include <utility>
-
 // HD simulcast logical channel descriptor (tag 0x88): the logical channel
 // numbers under which HD-capable receivers list the services, in the same
 // 4-byte entry layout as the logical channel descriptor.
-class MSP_HOST_DESCRIPTORS_EXPORT HDLogicalChannelDes
+// The class is the host's; a plug-in reaches only the members that
+// CableDelSysDes names, out of line.
+class HDLogicalChannelDes
 {
 public:
     struct Service {
@@ -24,17 +22,17 @@ public:
     // The length byte counts 4 bytes per service.
     static constexpr int MaxServices = 63;
 
-    HDLogicalChannelDes() = default;
+    HDLogicalChannelDes();
+    ~HDLogicalChannelDes();
+    HDLogicalChannelDes(const HDLogicalChannelDes &other);
+    HDLogicalChannelDes &operator=(const HDLogicalChannelDes &other);
 
     unsigned char getDescriptorTag() const { return Tag; }
     unsigned char getDescriptorLenght() const
     {
         return static_cast<unsigned char>(4 * m_services.size());
     }
-    unsigned char getDescriptorSize() const
-    {
-        return static_cast<unsigned char>(getDescriptorLenght() + 2);
-    }
+    unsigned char getDescriptorSize();
 
     // Keeps the low 10 bits of the channel number; false, and nothing
     // changes, once the descriptor holds 63 services.
@@ -44,7 +42,7 @@ public:
     Service getService(int index) const { return m_services.value(index); }
     void deleteServices() { m_services.clear(); }
 
-    void setPathHist(QString path) { m_pathHist = std::move(path); }
+    void setPathHist(QString path);
     QString getPathHist() const { return m_pathHist; }
 
     QByteArray toBin() const;

@@ -1,18 +1,16 @@
 #pragma once
 
-#include "hostdescriptors_global.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
-
-#include <utility>
 
 // DVB-T2 delivery system descriptor, an EN 300 468 extension descriptor
 // (tag 0x7F, descriptor_tag_extension 0x04). Without extended information it
 // carries only plp_id and T2_system_id; with it, the transmission parameters
 // and the cells with their centre and transposer frequencies follow.
-class MSP_HOST_DESCRIPTORS_EXPORT T2DelSysDes
+// The class is the host's; a plug-in reaches only the members that
+// CableDelSysDes names, out of line.
+class T2DelSysDes
 {
 public:
     struct SubCell {
@@ -59,14 +57,14 @@ public:
     // plp_id 0, T2_system_id 0, no extended information; when it is switched
     // on: SISO, 8 MHz, guard interval 1/32, 32k, both flags clear, no cells.
     T2DelSysDes();
+    ~T2DelSysDes();
+    T2DelSysDes(const T2DelSysDes &other);
+    T2DelSysDes &operator=(const T2DelSysDes &other);
 
     unsigned char getDescriptorTag() const { return Tag; }
     unsigned char getDescriptorTagExtension() const { return TagExtension; }
     unsigned char getDescriptorLenght() const;
-    unsigned char getDescriptorSize() const
-    {
-        return static_cast<unsigned char>(getDescriptorLenght() + 2);
-    }
+    unsigned char getDescriptorSize();
 
     void setPlpId(unsigned char id) { m_plpId = id; }
     unsigned char getPlpId() const { return m_plpId; }
@@ -99,7 +97,7 @@ public:
     // MHz to the descriptor's units of 10 Hz, truncated.
     static quint32 frequencyUnits(double mhz);
 
-    void setPathHist(QString path) { m_pathHist = std::move(path); }
+    void setPathHist(QString path);
     QString getPathHist() const { return m_pathHist; }
 
     QByteArray toBin() const;

@@ -1,15 +1,14 @@
 #pragma once
 
-#include "hostdescriptors_global.h"
-
 #include <QByteArray>
 #include <QString>
 
-#include <utility>
-
 // DVB-C cable delivery system descriptor (tag 0x44, EN 300 468): frequency
 // and symbol rate in binary-coded decimal, outer and inner FEC, modulation.
-class MSP_HOST_DESCRIPTORS_EXPORT CableDelSysDes
+// The class is the host's: the host program defines and exports it, and a
+// plug-in that embeds one reaches its construction, destruction, copying,
+// setPathHist and getDescriptorSize out of line, from the host.
+class CableDelSysDes
 {
 public:
     enum FecOuter : unsigned char { FecOuterUndefined = 0, NoOuterFec = 1, RS_204_188 = 2 };
@@ -37,10 +36,13 @@ public:
 
     // 0 MHz, RS(204,188), 64-QAM, 0 symbols/s, no convolutional coding.
     CableDelSysDes();
+    ~CableDelSysDes();
+    CableDelSysDes(const CableDelSysDes &other);
+    CableDelSysDes &operator=(const CableDelSysDes &other);
 
     unsigned char getDescriptorTag() const { return 0x44; }
     unsigned char getDescriptorLenght() const { return 11; }
-    unsigned char getDescriptorSize() const { return 13; }
+    unsigned char getDescriptorSize();
 
     // 0 to 9999.9999 MHz, kept to the nearest 100 Hz; false leaves it unchanged.
     bool setFrequency(double mhz);
@@ -58,7 +60,7 @@ public:
     void setFecInner(unsigned char code) { m_fecInner = code & 0x0F; }
     unsigned char getFecInner() const { return m_fecInner; }
 
-    void setPathHist(QString path) { m_pathHist = std::move(path); }
+    void setPathHist(QString path);
     QString getPathHist() const { return m_pathHist; }
 
     QByteArray toBin() const;

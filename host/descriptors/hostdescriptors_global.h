@@ -1,9 +1,0 @@
-#pragma once
-
-#include <QtGlobal>
-
-#if defined(MSP_HOST_DESCRIPTORS_LIBRARY)
-#define MSP_HOST_DESCRIPTORS_EXPORT Q_DECL_EXPORT
-#else
-#define MSP_HOST_DESCRIPTORS_EXPORT Q_DECL_IMPORT
-#endif
