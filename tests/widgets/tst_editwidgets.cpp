@@ -1,3 +1,4 @@
+#include "channelspinbox.h"
 #include "checkbox.h"
 #include "combobox.h"
 #include "editbox.h"
@@ -31,6 +32,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
     void keys_data();
     void keys();
+    void channelSpinBox();
+    void editModeAndValidateInput();
 };
 
 void tst_EditWidgets::keys_data()
@@ -165,6 +168,70 @@ void tst_EditWidgets::keys()
     QVERIFY(form.focusWidget() == focus || focus->isAncestorOf(form.focusWidget()));
     if (auto *combo = qobject_cast<ComboBox *>(w))
         QTRY_COMPARE(combo->view()->isVisible(), key == Qt::Key_Return);
+}
+
+// Operations the forms never call but the widget set exports.
+void tst_EditWidgets::channelSpinBox()
+{
+    struct Channels : ChannelSpinBox {
+        Channels()
+            : ChannelSpinBox(nullptr, "channel")
+        { }
+        using ChannelSpinBox::valueFromText;
+    } spin;
+    QCOMPARE(spin.maximum(), 105);
+    for (const auto &[value, text] :
+         {std::pair(0, "C02"), std::pair(67, "C69"), std::pair(68, "S02"), std::pair(105, "S39")}) {
+        spin.setValue(value);
+        QCOMPARE(spin.text(), QString(text));
+    }
+    for (const auto &[text, value] :
+         {std::pair("C05", 3), std::pair("S10", 76), std::pair("X10", 0)}) {
+        QCOMPARE(spin.valueFromText(text), value);
+    }
+    int pos = 0;
+    for (QString text : {"C01", "C70", "S40", "S1"})
+        QVERIFY2(spin.validate(text, pos) != QValidator::Acceptable, qPrintable(text));
+    for (QString text : {"C02", "C69", "S02", "S39"})
+        QCOMPARE(spin.validate(text, pos), QValidator::Acceptable);
+}
+
+void tst_EditWidgets::editModeAndValidateInput()
+{
+    // Edit mode leaves the digit just typed selected, so the next one replaces it.
+    EditBox box;
+    box.setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[A-C]{3}|[0-9]{2}"), &box));
+    box.setEditMode(true);
+    QTest::keyClicks(&box, "12");
+    QCOMPARE(box.text(), QString("2"));
+    QCOMPARE(box.selectedText(), QString("2"));
+    box.setEditMode(false);
+    QVERIFY(!box.hasSelectedText());
+    QTest::keyClick(&box, Qt::Key_3);
+    QCOMPARE(box.text(), QString("23"));
+
+    // The selection is replaced in place in an edit box, dropped then appended in a combo box.
+    box.setText("ABC");
+    box.setSelection(0, 2);
+    QString x = "X", b = "B", c = "C";
+    QVERIFY(!box.validateInput(x));
+    QVERIFY(box.validateInput(b)); // "BC" may still become a valid text
+    ComboBox combo;
+    combo.addItems({"CX1", "ABC", "Off"});
+    combo.setEditable(true);
+    combo.setCurrentIndex(2);
+    combo.lineEdit()->setText("ABC");
+    combo.lineEdit()->setSelection(0, 2);
+    QVERIFY(combo.validateInput(x)); // "CX" starts "CX1"
+    QVERIFY(!combo.validateInput(c)); // "CC" starts nothing
+    // Leaving edit mode picks the item typed, and keeps the current one for unknown text.
+    combo.setEditMode(true);
+    combo.setEditMode(false);
+    QCOMPARE(combo.currentIndex(), 1);
+    combo.lineEdit()->setText("AB");
+    combo.setEditMode(false);
+    QCOMPARE(combo.currentIndex(), 1);
 }
 
 QTEST_MAIN(tst_EditWidgets)
