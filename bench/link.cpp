@@ -183,8 +183,8 @@ int main(int argc, char *argv[])
     const quint16 echoPort = startServer(echoServer, QStringLiteral(MSP_ECHO_PATH), {});
     TcpTransport echo(QStringLiteral("127.0.0.1"), echoPort);
     QString error;
-    if (!echo.open(error))
-        fail(error);
+    if (!echo.open(error) || !waitFor([&echo] { return echo.isOpen(); }))
+        fail(QStringLiteral("cannot connect to the echo server"));
     int echoed = 0;
     QObject::connect(&echo, &LinkTransport::received,
                      [&echoed](const QByteArray &b) { echoed += b.size(); });
@@ -213,8 +213,8 @@ int main(int argc, char *argv[])
                                         {QStringLiteral("--tcp"), QStringLiteral("0")});
     auto *transport = new CountingTransport(QStringLiteral("127.0.0.1"), emuPort);
     ModuleLink link(transport);
-    if (!link.open(error))
-        fail(error);
+    if (!link.open(error) || !waitFor([&link] { return link.isUp(); }))
+        fail(QStringLiteral("cannot connect to the emulator"));
     MediaWatcher media;
     HostServices services(&link, nullptr, &media);
     int delivered = 0;

@@ -4,6 +4,7 @@
 #include "linkframetext.h"
 
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QSettings>
 
 #include <cmath>
@@ -48,8 +49,10 @@ ModuleEmulator::ModuleEmulator(QObject *parent)
     idle.setSingleShot(true);
     idle.setInterval(200);
     connect(&idle, &QTimer::timeout, this, [this] {
-        for (const StreamFramer::Event &e : framer.flushPartial())
-            handleEvent(e);
+        framer.giveUpPartial();
+        drain();
+        if (tracing)
+            reportDiscard();
     });
 }
 
@@ -161,8 +164,9 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
     CommProtocol msg;
     msg.msgData = frame;
     if (frame.size() < 4 || msg.popShort(true) != CommProtocol::RecordTag) {
-        emit traced(QStringLiteral("emu: ignored frame %1 (no record tag)")
-                        .arg(QString::fromLatin1(frame.toHex(' '))));
+        if (tracing)
+            emit traced(QStringLiteral("emu: ignored frame %1 (no record tag)")
+                            .arg(QString::fromLatin1(frame.toHex(' '))));
         return {};
     }
     const int command = msg.getCurrentRxCmd();
@@ -174,7 +178,8 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
 
     if (command >= FirstSet && command <= LastSet) {
         if (!applySet(bulk ? staged : committed, command, msg.msgData)) {
-            emit traced(QStringLiteral("emu: refused %1").arg(LinkFrameText::describe(frame)));
+            if (tracing)
+                emit traced(QStringLiteral("emu: refused %1").arg(LinkFrameText::describe(frame)));
             return refused;
         }
         if (!bulk)
@@ -214,7 +219,8 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
             || (committed.value[CommProtocol::C2Activate] && levelCode(2) == 0));
         return {{answer.msgData, 0}};
     default:
-        emit traced(QStringLiteral("emu: unknown command %1").arg(command));
+        if (tracing)
+            emit traced(QStringLiteral("emu: unknown command %1").arg(command));
         return refused;
     }
 }
@@ -329,29 +335,47 @@ unsigned char ModuleEmulator::levelCode(int input) const
 
 void ModuleEmulator::receive(const QByteArray &bytes)
 {
-    for (const StreamFramer::Event &e : framer.feed(bytes))
-        handleEvent(e);
-    if (framer.hasPartial())
+    framer.feed(bytes);
+    drain();
+}
+
+void ModuleEmulator::drain()
+{
+    StreamFramer::Frame frame;
+    for (;;) {
+        const bool got = framer.next(frame);
+        const StreamFramer::Discard d = framer.takeDiscard();
+        discarded.bytes += d.bytes;
+        discarded.damaged += d.damaged;
+        if (!got)
+            break;
+        handleFrameEvent(frame);
+    }
+    if (framer.hasPartial() || (tracing && !discarded.isEmpty()))
         idle.start();
-    else
+    else if (idle.isActive())
         idle.stop();
 }
 
-void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
+void ModuleEmulator::reportDiscard()
 {
-    if (e.kind != StreamFramer::Event::Frame) {
-        emit traced(QStringLiteral("emu: %1 discarded (%2 bytes)")
-                        .arg(QLatin1String(StreamFramer::kindName(e.kind)))
-                        .arg(e.bytes.size()));
+    if (discarded.isEmpty())
         return;
-    }
+    emit traced(QStringLiteral("emu <- discarded %1 bytes (%2 damaged frames)")
+                    .arg(discarded.bytes)
+                    .arg(discarded.damaged));
+    discarded = {};
+}
+
+void ModuleEmulator::handleFrameEvent(const StreamFramer::Frame &e)
+{
     const int command = e.bytes.size() >= 4 ? (static_cast<unsigned char>(e.bytes.at(2)) << 8)
             | static_cast<unsigned char>(e.bytes.at(3))
                                             : 0;
-    emit traced(QStringLiteral("emu <- %1%2")
-                    .arg(LinkFrameText::describe(e.bytes),
-                         e.flags & StreamFramer::ConfirmRequest ? QStringLiteral(" [confirm]")
-                                                                : QString()));
+    if (tracing) {
+        reportDiscard();
+        emit traced(LinkFrameText::wireLine(QStringLiteral("emu <-"), e.bytes, e.flags));
+    }
     const int firstByte = e.bytes.size() > 4 ? static_cast<unsigned char>(e.bytes.at(4)) : -1;
     EmulatorFault *fault = nullptr;
     for (EmulatorFault &f : faultList) {
@@ -363,11 +387,13 @@ void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
         }
     }
     if (fault && fault->kind == EmulatorFault::Drop) {
-        emit traced(QStringLiteral("emu: fault %1: request dropped").arg(fault->toString()));
+        if (tracing)
+            emit traced(QStringLiteral("emu: fault %1: request dropped").arg(fault->toString()));
         return;
     }
     if (fault && fault->kind == EmulatorFault::Refuse) {
-        emit traced(QStringLiteral("emu: fault %1: request refused").arg(fault->toString()));
+        if (tracing)
+            emit traced(QStringLiteral("emu: fault %1: request refused").arg(fault->toString()));
         const bool getRequest = command == CommProtocol::GetLevel
             || command == CommProtocol::GetModuleInfo || command == CommProtocol::GetAllCfg
             || command == CommProtocol::GetVXStatus;
@@ -382,24 +408,39 @@ void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
 void ModuleEmulator::send(const Reply &reply, const EmulatorFault *fault)
 {
     QByteArray bytes = StreamFramer::encode(reply.frame, reply.flags);
-    const QString text
-        = QStringLiteral("emu -> %1%2")
-              .arg(LinkFrameText::describe(reply.frame), LinkFrameText::flagsText(reply.flags));
+    QString text;
+    if (tracing)
+        text = LinkFrameText::wireLine(QStringLiteral("emu ->"), reply.frame, reply.flags);
     if (fault && fault->kind == EmulatorFault::Corrupt) {
         // One damaged byte inside the frame: the checksum no longer matches.
         bytes[StreamFramer::HeaderSize] = char(bytes.at(StreamFramer::HeaderSize) ^ 0x5A);
-        emit traced(text + QStringLiteral(" (corrupted by fault %1)").arg(fault->toString()));
+        if (tracing)
+            emit traced(text + QStringLiteral(" (corrupted by fault %1)").arg(fault->toString()));
     }
     if (fault && (fault->kind == EmulatorFault::Delay || fault->kind == EmulatorFault::Late)) {
-        emit traced(
-            text
-            + QStringLiteral(" (in %1 ms, fault %2)").arg(fault->delayMs).arg(fault->toString()));
+        if (tracing)
+            emit traced(text
+                        + QStringLiteral(" (in %1 ms, fault %2)")
+                              .arg(fault->delayMs)
+                              .arg(fault->toString()));
         QTimer::singleShot(fault->delayMs, this, [this, bytes] { emit transmit(bytes); });
         return;
     }
-    if (!fault || fault->kind != EmulatorFault::Corrupt)
+    if (tracing && (!fault || fault->kind != EmulatorFault::Corrupt))
         emit traced(text);
     emit transmit(bytes);
+}
+
+void ModuleEmulator::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&ModuleEmulator::traced))
+        tracing = true;
+}
+
+void ModuleEmulator::disconnectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&ModuleEmulator::traced))
+        tracing = isSignalConnected(signal);
 }
 
 void ModuleEmulator::committedChanged()
