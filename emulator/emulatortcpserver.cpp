@@ -47,8 +47,11 @@ void EmulatorTcpServer::accept()
         socket->setParent(this);
         socket->setReadBufferSize(LinkTransport::ReadChunk);
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        connect(socket, &QTcpSocket::readyRead, this,
-                [this, socket] { module->receive(socket->readAll()); });
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+            module->receive(socket->readAll());
+            // The replies to what was read leave now, together.
+            socket->flush();
+        });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
             emit clientChanged(QStringLiteral("host %1 disconnected").arg(clientName));
             client = nullptr;

@@ -37,6 +37,11 @@ int bandwidthChannel(int command)
                                                     : 0;
 }
 
+int be16(const char *p)
+{
+    return (static_cast<unsigned char>(p[0]) << 8) | static_cast<unsigned char>(p[1]);
+}
+
 const char *stateKey(int command) { return LinkFrameText::commandName(command); }
 } // namespace
 
@@ -132,9 +137,9 @@ bool ModuleEmulator::isValidValue(int command, int value)
 
 QByteArray ModuleEmulator::header(int command)
 {
-    CommProtocol p;
-    p.prependCommand(static_cast<unsigned short>(command), CommProtocol::RecordTag);
-    return p.msgData;
+    const char bytes[4] = {char(CommProtocol::RecordTag >> 8), char(CommProtocol::RecordTag),
+                           char(command >> 8), char(command)};
+    return QByteArray(bytes, 4);
 }
 
 bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payload)
@@ -142,9 +147,7 @@ bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payl
     const int size = payloadSize(command);
     if (payload.size() < size)
         return false;
-    CommMsg m;
-    m.msgData = payload;
-    const int v = size == 2 ? m.popShort(true) : m.popByte(true);
+    const int v = size == 2 ? be16(payload.constData()) : static_cast<unsigned char>(payload.at(0));
     if (!isValidValue(command, v))
         return false;
     if (const int ch = bandwidthChannel(command)) {
@@ -161,37 +164,41 @@ bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payl
 QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame,
                                                          unsigned char flags)
 {
-    CommProtocol msg;
-    msg.msgData = frame;
-    if (frame.size() < 4 || msg.popShort(true) != CommProtocol::RecordTag) {
+    if (frame.size() < 4 || be16(frame.constData()) != CommProtocol::RecordTag) {
         if (tracing)
             emit traced(QStringLiteral("emu: ignored frame %1 (no record tag)")
                             .arg(QString::fromLatin1(frame.toHex(' '))));
         return {};
     }
-    const int command = msg.getCurrentRxCmd();
+    const int command = be16(frame.constData() + 2);
+    const QByteArray payload = frame.mid(4);
     const bool confirm = flags & StreamFramer::ConfirmRequest;
-    const Reply confirmation {header(command), StreamFramer::Confirmation};
-    const Reply refusal {header(command), StreamFramer::Confirmation | StreamFramer::Refused};
-    const QList<Reply> refused = confirm ? QList<Reply> {refusal} : QList<Reply> {};
-    const QList<Reply> done = confirm ? QList<Reply> {confirmation} : QList<Reply> {};
+    // Built only when asked for: a bulk write sends most frames unconfirmed.
+    auto confirmation = [confirm, command](unsigned char extra) {
+        return confirm
+            ? QList<Reply> {{header(command),
+                             static_cast<unsigned char>(StreamFramer::Confirmation | extra)}}
+            : QList<Reply> {};
+    };
+    const auto refused = [&confirmation] { return confirmation(StreamFramer::Refused); };
+    const auto done = [&confirmation] { return confirmation(0); };
 
     if (command >= FirstSet && command <= LastSet) {
-        if (!applySet(bulk ? staged : committed, command, msg.msgData)) {
+        if (!applySet(bulk ? staged : committed, command, payload)) {
             if (tracing)
                 emit traced(QStringLiteral("emu: refused %1").arg(LinkFrameText::describe(frame)));
-            return refused;
+            return refused();
         }
         if (!bulk)
             committedChanged();
-        return done;
+        return done();
     }
     CommProtocol answer;
     switch (command) {
     case CommProtocol::SetAllCfg: {
-        if (msg.msgData.isEmpty() || static_cast<unsigned char>(msg.msgData.at(0)) > 1)
-            return refused;
-        if (msg.msgData.at(0) == 0) {
+        if (payload.isEmpty() || static_cast<unsigned char>(payload.at(0)) > 1)
+            return refused();
+        if (payload.at(0) == 0) {
             // A bulk write is staged and takes effect only when it is closed.
             bulk = true;
             staged = committed;
@@ -200,11 +207,11 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
             committed = staged;
             committedChanged();
         }
-        return done;
+        return done();
     }
     case CommProtocol::ResetToFactory:
         resetToFactory();
-        return done;
+        return done();
     case CommProtocol::GetLevel:
         answer.buildGetLevelResponse(levelCode(1), levelCode(2));
         return {{answer.msgData, 0}};
@@ -221,7 +228,7 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
     default:
         if (tracing)
             emit traced(QStringLiteral("emu: unknown command %1").arg(command));
-        return refused;
+        return refused();
     }
 }
 

@@ -22,7 +22,10 @@ public:
     // Starts the link; false only when it can never work.
     virtual bool open(QString &error) = 0;
     virtual bool isOpen() const = 0;
+    // Writes are collected and leave together from the event loop; flush
+    // sends what was written now.
     virtual void write(const QByteArray &bytes) = 0;
+    virtual void flush() { }
     virtual QString description() const = 0;
 
 signals:

@@ -61,7 +61,10 @@ void SerialTransport::onError(QSerialPort::SerialPortError error)
         || closing)
         return;
     closing = true;
-    const QString reason = port.errorString();
+    // A hang-up reads as end of file, which the port reports without a reason.
+    const QString reason = error == QSerialPort::ReadError || error == QSerialPort::ResourceError
+        ? QStringLiteral("the line hung up or failed")
+        : port.errorString();
     QMetaObject::invokeMethod(
         this,
         [this, reason] {

@@ -21,6 +21,7 @@ public:
     bool open(QString &error) override;
     bool isOpen() const override { return port.isOpen(); }
     void write(const QByteArray &bytes) override;
+    void flush() override { port.flush(); }
     QString description() const override;
 
     // One line per serial port of the system: name, description, maker, USB ids.

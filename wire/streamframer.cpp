@@ -44,12 +44,10 @@ unsigned short mulmod(unsigned short a, unsigned short b)
 {
     unsigned int product = 0;
     for (int bit = 0; bit < 16; ++bit)
-        if (b & (1u << bit))
-            product ^= unsigned(a) << bit;
-    for (int bit = 31; bit >= 16; --bit)
-        if (product & (1u << bit))
-            product ^= 0x11021u << (bit - 16);
-    return static_cast<unsigned short>(product);
+        product ^= (unsigned(a) << bit) & (0u - ((unsigned(b) >> bit) & 1u));
+    // The upper half times x^16 is the CRC of its two bytes.
+    const unsigned short high = step(step(0, char(product >> 24)), char(product >> 16));
+    return static_cast<unsigned short>(high ^ (product & 0xFFFF));
 }
 
 int be16(const char *p)

@@ -20,6 +20,7 @@ public:
     bool open(QString &error) override;
     bool isOpen() const override;
     void write(const QByteArray &bytes) override;
+    void flush() override { socket.flush(); }
     QString description() const override;
 
 private:

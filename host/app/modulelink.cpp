@@ -32,8 +32,8 @@ ModuleLink::ModuleLink(LinkTransport *transport, QObject *parent)
             fail(1, "link down");
         emit stateChanged(up, text);
     });
-    connect(&answerTimer, &QTimer::timeout, this,
-            [this] { fail(1, waitKind == Answer ? "no answer" : "no confirmation", true); });
+    clock.start();
+    connect(&answerTimer, &QTimer::timeout, this, &ModuleLink::onAnswerTimer);
     connect(&staleTimer, &QTimer::timeout, this, [this] {
         framer.giveUpPartial();
         drain();
@@ -106,14 +106,31 @@ void ModuleLink::pump()
         } else {
             continue;
         }
-        answerTimer.start(timeout);
+        waitTimeout = timeout;
+        deadline = clock.elapsed() + timeout;
+        if (!answerTimer.isActive() || answerTimer.remainingTime() > timeout)
+            answerTimer.start(timeout);
     }
+}
+
+void ModuleLink::onAnswerTimer()
+{
+    if (waitKind == None)
+        return;
+    const qint64 left = deadline - clock.elapsed();
+    if (left > 0)
+        answerTimer.start(int(left));
+    else
+        fail(1, waitKind == Answer ? "no answer" : "no confirmation", true);
 }
 
 void ModuleLink::onBytes(const QByteArray &bytes)
 {
     framer.feed(bytes);
     drain();
+    // The request an answer released leaves before the plug-in takes the
+    // answer, so that the module works on it meanwhile.
+    link->flush();
 }
 
 void ModuleLink::drain()
@@ -184,7 +201,6 @@ void ModuleLink::onFrame(const StreamFramer::Frame &frame)
 
 void ModuleLink::finishWait()
 {
-    answerTimer.stop();
     waitKind = None;
     waitCommand = 0;
     pump();
@@ -196,7 +212,7 @@ void ModuleLink::fail(int flag, const char *reason, bool timedOut)
         reportDiscard();
         QString text = QLatin1String(reason);
         if (timedOut)
-            text += QStringLiteral(" in %1 ms").arg(answerTimer.interval());
+            text += QStringLiteral(" in %1 ms").arg(waitTimeout);
         emit traced(
             QStringLiteral("host: %1 failed: %2; linkFlags[%3] delivered%4")
                 .arg(LinkFrameText::describe(current.msgData), text)
@@ -205,7 +221,6 @@ void ModuleLink::fail(int flag, const char *reason, bool timedOut)
                          ? QString()
                          : QStringLiteral(", %1 queued requests dropped").arg(queue.size())));
     }
-    answerTimer.stop();
     CommMsg failure(current);
     failure.linkFlags[flag] = true;
     queue.clear();

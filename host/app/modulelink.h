@@ -3,6 +3,7 @@
 #include "commmsg.h"
 #include "streamframer.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QQueue>
 #include <QTimer>
@@ -69,6 +70,7 @@ private:
     void onFrame(const StreamFramer::Frame &frame);
     void reportDiscard();
     void finishWait();
+    void onAnswerTimer();
     void fail(int flag, const char *reason, bool timedOut = false);
     void deliver(const CommMsg &msg);
     void flushOutbox();
@@ -82,6 +84,11 @@ private:
     WaitKind waitKind = None;
     int waitCommand = 0;
     bool tracing = false;
+    // One timer for all waits: a busy link moves a deadline instead of
+    // starting and stopping a timer for every request.
+    QElapsedTimer clock;
+    qint64 deadline = 0;
+    int waitTimeout = 0;
     QTimer answerTimer;
     QTimer staleTimer;
 };
