@@ -27,8 +27,6 @@ void tst_StreamFramer::decode_data()
 
     QTest::newRow("get all") << QByteArray::fromHex("02 00 0004 00040018 3731")
                              << QList<QByteArray> {"0:00040018"} << 0 << 0;
-    QTest::newRow("confirm request") << QByteArray::fromHex("02 01 0006 000400080611 da65")
-                                     << QList<QByteArray> {"1:000400080611"} << 0 << 0;
     QTest::newRow("two frames") << ea + eb << a + b << 0 << 0;
     QTest::newRow("junk first") << QByteArray::fromHex("ffee") + ea << a << 2 << 0;
     QTest::newRow("bad checksum, then a good frame") << damaged + eb << b << 11 << 1;
