@@ -24,6 +24,7 @@
 #include <QHostInfo>
 #include <QLoggingCategory>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -176,6 +177,8 @@ int main(int argc, char *argv[])
         }
     }
     const bool debug = parser.isSet(debugOpt);
+    // Debug output after main returns no longer reaches the trace.
+    const auto forgetTrace = qScopeGuard([] { debugTrace = nullptr; });
     if (debug)
         debugTrace = &linkTrace;
     else
