@@ -56,7 +56,7 @@ rm -f "$build/emulator-state.ini" "$media/USB/demo.cfi"
 rm -rf "$build/host-config"
 # The plug-in's debug lines would bury the script's own output.
 QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="${QT_LOGGING_RULES:-*.debug=false}" \
-    "$build/bin/msp-host" --script "$top/host/script/demo.script" \
+    "$build/bin/msp-host" --no-settings --script "$top/host/script/demo.script" \
     --shots "$shots" "$@"
 echo "Demo screenshots are in $shots:"
 ls "$shots"

@@ -25,9 +25,12 @@
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace {
 void print(const QString &line)
@@ -49,6 +52,8 @@ QString defaultPlugin()
 }
 
 QtMessageHandler defaultHandler = nullptr;
+// The vnc platform only warns when its port is taken; the host then stops.
+bool vncTaken = false;
 // With --debug, the plug-in's debug output goes into the trace.
 LinkTrace *debugTrace = nullptr;
 
@@ -58,6 +63,10 @@ void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const
 {
     if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
         return;
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("QVncServer could not connect"))) {
+        vncTaken = true;
+        return;
+    }
     if (type == QtDebugMsg && debugTrace) {
         debugTrace->write(QStringLiteral("debug: ") + message);
         return;
@@ -65,16 +74,51 @@ void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const
     defaultHandler(type, context, message);
 }
 
-// "vnc:port=5901" or "-platform vnc:size=..." : the port a viewer connects to.
-int vncPort(const QStringList &args)
+// "vnc:port=5901" in -platform or QT_QPA_PLATFORM: the port a viewer connects to.
+int vncPort(const QString &platform)
 {
-    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
-    const int i = args.indexOf(QStringLiteral("-platform"));
-    if (i >= 0 && i + 1 < args.size())
-        platform = args.at(i + 1);
     const QRegularExpressionMatch m
         = QRegularExpression(QStringLiteral("port=(\\d+)")).match(platform);
     return m.hasMatch() ? m.captured(1).toInt() : 5900;
+}
+
+// Qt's own options that take a value. Qt also reads them with two dashes,
+// which would swallow ours (--plugin): only the single-dash spellings go to Qt.
+bool qtOptionTakesValue(const QString &arg)
+{
+    static const QStringList withValue {
+        QStringLiteral("-platform"),        QStringLiteral("-platformpluginpath"),
+        QStringLiteral("-platformtheme"),   QStringLiteral("-plugin"),
+        QStringLiteral("-qwindowgeometry"), QStringLiteral("-qwindowtitle"),
+        QStringLiteral("-qwindowicon"),     QStringLiteral("-display"),
+        QStringLiteral("-geometry"),        QStringLiteral("-title"),
+        QStringLiteral("-style"),           QStringLiteral("-stylesheet"),
+        QStringLiteral("-session"),         QStringLiteral("-name")};
+    return withValue.contains(arg);
+}
+
+bool isQtOption(const QString &arg)
+{
+    static const QStringList ours {QStringLiteral("-h"), QStringLiteral("-?"),
+                                   QStringLiteral("-v")};
+    return arg.size() > 1 && arg.startsWith(QLatin1Char('-'))
+        && !arg.startsWith(QLatin1String("--")) && !ours.contains(arg);
+}
+
+// A whole number in [low, high], or an error naming the option.
+bool number(const QString &option, const QString &text, int low, int high, int &value,
+            QString &error)
+{
+    bool ok = false;
+    value = text.toInt(&ok);
+    if (ok && value >= low && value <= high)
+        return true;
+    error = QStringLiteral("--%1 needs a number from %2 to %3, not \"%4\"")
+                .arg(option)
+                .arg(low)
+                .arg(high)
+                .arg(text);
+    return false;
 }
 } // namespace
 
@@ -82,10 +126,29 @@ int main(int argc, char *argv[])
 {
     MediaWatcher::ignoreMediaSignals();
     defaultHandler = qInstallMessageHandler(quietPlatformNotes);
-    QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("msp-host"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QApplication::setFont(DeviceScreen::deviceFont());
+
+    // Our options are read before the application object exists, so that
+    // --help needs no display and Qt cannot take --plugin as its own.
+    QStringList args {QStringLiteral("msp-host")};
+    std::vector<char *> qtArgv {argv[0]};
+    QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (!isQtOption(arg)) {
+            args << arg;
+            continue;
+        }
+        qtArgv.push_back(argv[i]);
+        if (qtOptionTakesValue(arg) && i + 1 < argc) {
+            if (arg == QLatin1String("-platform"))
+                platform = QString::fromLocal8Bit(argv[i + 1]);
+            qtArgv.push_back(argv[++i]);
+        }
+    }
+    int qtArgc = static_cast<int>(qtArgv.size());
+    qtArgv.push_back(nullptr);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -153,10 +216,70 @@ int main(int argc, char *argv[])
         QStringLiteral("key-delay"),
         QStringLiteral("Pause after each scripted key in ms (default 150)."), QStringLiteral("ms"),
         QStringLiteral("150"));
-    parser.addOptions({pluginOpt, linkOpt, faultOpt, emuStateOpt, mediaOpt, configOpt, langOpt,
-                       translationsOpt, keypadOpt, traceOpt, traceFileOpt, debugOpt, listPortsOpt,
-                       scriptOpt, shotsOpt, keyDelayOpt});
-    parser.process(LinkTrace::splitTraceFile(app.arguments()));
+    const QCommandLineOption noSettingsOpt(
+        QStringLiteral("no-settings"),
+        QStringLiteral("Neither read nor keep the last link, media, language and keypad choice "
+                       "(kept in ~/.config/msp-host/msp-host.conf)."));
+    parser.addOptions({noSettingsOpt, pluginOpt, linkOpt, faultOpt, emuStateOpt, mediaOpt,
+                       configOpt, langOpt, translationsOpt, keypadOpt, traceOpt, traceFileOpt,
+                       debugOpt, listPortsOpt, scriptOpt, shotsOpt, keyDelayOpt});
+    if (!parser.parse(LinkTrace::splitTraceFile(args))) {
+        fail(parser.errorText());
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        // The help text takes the program's name from an application object;
+        // this one needs no display.
+        int coreArgc = 1;
+        const QCoreApplication core(coreArgc, argv);
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        print(QStringLiteral("msp-host %1").arg(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    int keyDelay = 0;
+    {
+        QString error;
+        if (!number(keyDelayOpt.names().constFirst(), parser.value(keyDelayOpt), 0, 60000, keyDelay,
+                    error)) {
+            fail(error);
+            return 2;
+        }
+    }
+
+    // The last link, media, language and keypad choice; options override them.
+    std::unique_ptr<QSettings> settings;
+    if (!parser.isSet(noSettingsOpt))
+        settings
+            = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                          QStringLiteral("msp-host"), QStringLiteral("msp-host"));
+    auto chosen = [&](const QCommandLineOption &option, const QString &key) {
+        if (parser.isSet(option) || !settings)
+            return parser.value(option);
+        return settings->value(key, parser.value(option)).toString();
+    };
+    const QString linkSpec = chosen(linkOpt, QStringLiteral("link"));
+    const QString langCode = chosen(langOpt, QStringLiteral("language"));
+    QStringList mediaSpecs = parser.values(mediaOpt);
+    if (mediaSpecs.isEmpty() && settings)
+        mediaSpecs = settings->value(QStringLiteral("media")).toStringList();
+    const bool showKeypad = parser.isSet(keypadOpt)
+        || (settings && settings->value(QStringLiteral("keypad"), false).toBool());
+
+    QApplication app(qtArgc, qtArgv.data());
+    QApplication::setFont(DeviceScreen::deviceFont());
+    // The vnc platform opens its port from the event loop.
+    QCoreApplication::sendPostedEvents();
+    if (vncTaken) {
+        fail(QStringLiteral("VNC port %1 is taken").arg(vncPort(platform)));
+        return 1;
+    }
+    if (app.arguments().size() > 1) {
+        fail(QStringLiteral("unknown option \"%1\"; see --help").arg(app.arguments().at(1)));
+        return 2;
+    }
 
     if (parser.isSet(listPortsOpt)) {
         const QStringList ports = SerialTransport::availablePorts();
@@ -192,7 +315,6 @@ int main(int argc, char *argv[])
     // The link.
     ModuleEmulator *emulator = nullptr;
     LinkTransport *transport = nullptr;
-    const QString linkSpec = parser.value(linkOpt);
     if (linkSpec == QLatin1String("emulator")) {
         emulator = new ModuleEmulator(&app);
         if (trace)
@@ -216,9 +338,13 @@ int main(int argc, char *argv[])
         const int colon = linkSpec.lastIndexOf(QLatin1Char(':'));
         bool ok = false;
         const int port = linkSpec.mid(colon + 1).toInt(&ok);
-        const QString host = linkSpec.mid(4, colon - 4);
+        QString host = linkSpec.mid(4, colon - 4);
+        // An IPv6 address comes in brackets: tcp:[::1]:5033.
+        if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+            host = host.mid(1, host.size() - 2);
         if (colon <= 4 || !ok || port <= 0 || port > 65535) {
-            fail(QStringLiteral("bad link \"%1\": expected tcp:HOST:PORT").arg(linkSpec));
+            fail(QStringLiteral("bad link \"%1\": expected tcp:HOST:PORT or tcp:[IPv6]:PORT")
+                     .arg(linkSpec));
             return 2;
         }
         transport = new TcpTransport(host, static_cast<quint16>(port));
@@ -255,7 +381,7 @@ int main(int argc, char *argv[])
 
     // Media and stored configurations.
     MediaWatcher media;
-    for (const QString &medium : parser.values(mediaOpt)) {
+    for (const QString &medium : qAsConst(mediaSpecs)) {
         QString error;
         if (!media.addMedium(medium, error)) {
             fail(error);
@@ -276,7 +402,7 @@ int main(int argc, char *argv[])
     LanguageSwitcher language(translationDirs);
     {
         QString error;
-        if (!language.setLanguage(parser.value(langOpt), error))
+        if (!language.setLanguage(langCode, error))
             fail(error);
     }
 
@@ -300,7 +426,7 @@ int main(int argc, char *argv[])
     }
     Imsp *plugin = loader.plugin();
 
-    HostWindow window(&services, &media, &store, &language, parser.isSet(keypadOpt));
+    HostWindow window(&services, &media, &store, &language, showKeypad);
     window.setPlugin(plugin);
     window.setEmulator(emulator);
     window.setShotDir(parser.value(shotsOpt));
@@ -327,7 +453,7 @@ int main(int argc, char *argv[])
     if (QGuiApplication::platformName() == QLatin1String("vnc"))
         print(QStringLiteral("msp-host: connect a VNC viewer to %1:%2")
                   .arg(QHostInfo::localHostName())
-                  .arg(vncPort(app.arguments())));
+                  .arg(vncPort(platform)));
 
     ScriptRunner runner(&window);
     if (parser.isSet(scriptOpt)) {
@@ -336,12 +462,20 @@ int main(int argc, char *argv[])
             fail(error);
             return 2;
         }
-        runner.setKeyDelay(qMax(0, parser.value(keyDelayOpt).toInt()));
+        runner.setKeyDelay(keyDelay);
+        runner.setLink(&link);
         QObject::connect(&runner, &ScriptRunner::message,
                          [](const QString &text) { print(QStringLiteral("script: ") + text); });
         QObject::connect(&runner, &ScriptRunner::finished, &app,
                          [](int code) { QCoreApplication::exit(code); });
         runner.start();
     }
-    return app.exec();
+    const int status = app.exec();
+    if (settings) {
+        settings->setValue(QStringLiteral("link"), linkSpec);
+        settings->setValue(QStringLiteral("media"), mediaSpecs);
+        settings->setValue(QStringLiteral("language"), language.language());
+        settings->setValue(QStringLiteral("keypad"), showKeypad);
+    }
+    return status;
 }

@@ -25,6 +25,7 @@ public:
 
 private:
     QLibrary library;
+    QString path;
     QObject *object = nullptr;
     Imsp *msp = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "languageswitcher.h"
 #include "mediawatcher.h"
 #include "moduleemulator.h"
+#include "modulelink.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,6 +105,13 @@ bool ScriptRunner::parseLine(const QString &text, int line, Step &step, QString 
                 return fail(QStringLiteral("unknown key \"%1\"").arg(name));
         return true;
     }
+    if (step.command == QLatin1String("wait") && step.args.value(0) == QLatin1String("idle")) {
+        bool ok = step.args.size() == 1;
+        const int ms = ok ? 0 : step.args.value(1).toInt(&ok);
+        if (step.args.size() > 2 || !ok || ms < 0 || ms > 600000)
+            return fail(QStringLiteral("wait idle takes a time in milliseconds (0..600000)"));
+        return true;
+    }
     if (step.command == QLatin1String("wait")) {
         bool ok = false;
         const int ms = step.args.value(0).toInt(&ok);
@@ -177,6 +185,18 @@ void ScriptRunner::next()
         return;
     }
     const Step step = script.at(index);
+    {
+        QString error;
+        if (awaitingIdle(step, error)) {
+            if (error.isEmpty()) {
+                timer.start(IdlePollMs);
+                return;
+            }
+            emit message(QStringLiteral("script line %1: %2").arg(step.line).arg(error));
+            emit finished(2);
+            return;
+        }
+    }
     // Keys on one line go out one a tick, each after the one before has
     // moved the focus, as if pressed one after another.
     const int key = stroke;
@@ -205,6 +225,28 @@ void ScriptRunner::next()
         timer.start(pause);
 }
 
+bool ScriptRunner::awaitingIdle(const Step &step, QString &error)
+{
+    if (step.command != QLatin1String("wait") || step.args.value(0) != QLatin1String("idle"))
+        return false;
+    if (!link) {
+        error = QStringLiteral("no link to wait for");
+        return true;
+    }
+    if (!idleClock.isValid())
+        idleClock.start();
+    if (link->isIdle()) {
+        idleClock.invalidate();
+        return false;
+    }
+    const int limit = step.args.size() > 1 ? step.args.at(1).toInt() : DefaultIdleMs;
+    if (idleClock.elapsed() >= limit) {
+        idleClock.invalidate();
+        error = QStringLiteral("the link is still busy after %1 ms").arg(limit);
+    }
+    return true;
+}
+
 bool ScriptRunner::run(const Step &step, int which, int &pause, QString &error)
 {
     const QString &c = step.command;
@@ -223,7 +265,7 @@ bool ScriptRunner::run(const Step &step, int which, int &pause, QString &error)
         window->sendKey(key, QString(ch));
         pause = keyDelay;
     } else if (c == QLatin1String("wait")) {
-        pause = step.args.value(0).toInt();
+        pause = step.args.value(0).toInt(); // 0 (then 1) once "wait idle" is over
     } else if (c == QLatin1String("shot")) {
         const QString path = QDir(window->screenshotDir().isEmpty() ? QDir::currentPath()
                                                                     : window->screenshotDir())

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 
 class HostWindow;
+class ModuleLink;
 
 // Plays a script of keys, waits and screenshots on the host, one command a
 // line ('#' starts a comment):
@@ -14,6 +16,8 @@ class HostWindow;
 //                      F1..F12 Tab Backspace 0..9 (e.g. "key Down Down Return")
 //   keys TEXT          types each character of TEXT as its key
 //   wait MS            lets the host run for MS milliseconds
+//   wait idle [MS]     waits until the link has no request outstanding, at
+//                      most MS milliseconds (default 10000), else fails
 //   shot FILE          saves the screen as a PNG (relative to the shot folder)
 //   lang CODE          switches the plug-in's language (en, es)
 //   medium NAME on|off creates or removes the folder of a medium
@@ -34,6 +38,9 @@ public:
         QStringList args;
     };
 
+    static constexpr int DefaultIdleMs = 10000;
+    static constexpr int IdlePollMs = 20;
+
     explicit ScriptRunner(HostWindow *window, QObject *parent = nullptr);
 
     static int keyCode(const QString &name);
@@ -44,6 +51,8 @@ public:
     const QList<Step> &steps() const { return script; }
 
     void setKeyDelay(int ms) { keyDelay = ms; }
+    // The link that "wait idle" watches.
+    void setLink(ModuleLink *moduleLink) { link = moduleLink; }
     void start();
 
 signals:
@@ -55,7 +64,12 @@ private:
     // which: the key of a key step to press.
     bool run(const Step &step, int which, int &pause, QString &error);
 
+    // True while a "wait idle" step still waits; fails it once out of time.
+    bool awaitingIdle(const Step &step, QString &error);
+
     HostWindow *window;
+    ModuleLink *link = nullptr;
+    QElapsedTimer idleClock; // invalid unless a "wait idle" step runs
     QList<Step> script;
     int index = 0;
     int stroke = 0; // the next key of the step at index
