@@ -204,6 +204,8 @@ void ModuleLink::finishWait()
     waitKind = None;
     waitCommand = 0;
     pump();
+    if (isIdle())
+        emit settled();
 }
 
 void ModuleLink::fail(int flag, const char *reason, bool timedOut)
@@ -243,4 +245,6 @@ void ModuleLink::flushOutbox()
         return;
     const CommMsg msg = outbox.dequeue();
     emit delivered(msg);
+    if (isIdle())
+        emit settled();
 }

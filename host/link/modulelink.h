@@ -47,7 +47,8 @@ public:
     // Queues one request; false when the link is down, the queue is full or
     // the message holds no frame to send.
     bool send(const CommMsg &msg);
-    bool isIdle() const { return waitKind == None && queue.isEmpty(); }
+    // No request waits or is queued, and every answer has been handed on.
+    bool isIdle() const { return waitKind == None && queue.isEmpty() && outbox.isEmpty(); }
     int queued() const { return queue.size(); }
     // Received bytes held while a frame is incomplete: at most one frame.
     int buffered() const { return framer.buffered(); }
@@ -56,6 +57,8 @@ signals:
     void delivered(const CommMsg &msg);
     void traced(const QString &line);
     void stateChanged(bool up, const QString &text);
+    // The link has become idle after an exchange.
+    void settled();
 
 protected:
     void connectNotify(const QMetaMethod &signal) override;

@@ -50,13 +50,34 @@ QFont DeviceScreen::deviceFont()
     return font;
 }
 
-void DeviceScreen::setStatus(const QString &text)
+void DeviceScreen::setStatus(const QString &text, const QString &kept)
 {
-    status->setText(status->fontMetrics().elidedText(text, Qt::ElideRight, status->width()));
-    status->setToolTip(text);
+    statusText = text;
+    statusKept = kept;
+    layOutStatusLine();
 }
 
-void DeviceScreen::setIndicators(const QString &text) { indicators->setText(text); }
+void DeviceScreen::setIndicators(const QString &text)
+{
+    indicatorText = text;
+    layOutStatusLine();
+}
+
+void DeviceScreen::layOutStatusLine()
+{
+    // The indicators take what they need, up to half the line; the status
+    // text gets the rest and loses its end first, never the kept part.
+    const QFontMetrics fm = status->fontMetrics();
+    const int right = width() - 4;
+    const int indicatorWidth = qMin(fm.horizontalAdvance(indicatorText) + 2, right / 2);
+    indicators->setGeometry(right - indicatorWidth, 0, indicatorWidth, 20);
+    indicators->setText(fm.elidedText(indicatorText, Qt::ElideRight, indicatorWidth));
+    status->setGeometry(4, 0, right - indicatorWidth - 8, 20);
+    const QString tail = statusKept.isEmpty() ? QString() : QLatin1Char(' ') + statusKept;
+    const int room = status->width() - fm.horizontalAdvance(tail);
+    status->setText(fm.elidedText(statusText, Qt::ElideRight, room) + tail);
+    status->setToolTip(statusText + tail);
+}
 
 void DeviceScreen::showPlaceholder(const QString &text)
 {

@@ -22,7 +22,8 @@ public:
     static QFont deviceFont();
 
     QWidget *pluginArea() const { return area; }
-    void setStatus(const QString &text);
+    // kept, if given, follows the text and is never cut.
+    void setStatus(const QString &text, const QString &kept = QString());
     void setIndicators(const QString &text);
     // Shown in the plug-in's area while no plug-in window runs.
     void showPlaceholder(const QString &text);
@@ -32,6 +33,11 @@ public:
     QImage grabScreen() const;
 
 private:
+    void layOutStatusLine();
+
+    QString statusText;
+    QString statusKept;
+    QString indicatorText;
     QLabel *status;
     QLabel *indicators;
     QWidget *area;

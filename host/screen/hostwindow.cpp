@@ -39,7 +39,8 @@ HostWindow::HostWindow(HostServices *services, MediaWatcher *media, ConfigStore 
     setFixedHeight(240);
     setFocusPolicy(Qt::StrongFocus);
 
-    connect(services, &HostServices::statusChanged, device, &DeviceScreen::setStatus);
+    connect(services, &HostServices::statusChanged, device,
+            [this](const QString &text) { device->setStatus(text); });
     connect(services, &HostServices::moduleEnded, this, &HostWindow::moduleEnded);
     if (mediaWatcher)
         connect(mediaWatcher, &MediaWatcher::mediumChanged, this,
@@ -51,7 +52,7 @@ HostWindow::HostWindow(HostServices *services, MediaWatcher *media, ConfigStore 
     if (languageSwitcher)
         connect(languageSwitcher, &LanguageSwitcher::languageChanged, this, [this] {
             if (running && msp)
-                device->setStatus(QStringLiteral("%1 %2").arg(msp->Nombre(), msp->Version()));
+                device->setStatus(msp->Nombre(), msp->Version());
             refreshIndicators();
         });
     qApp->installEventFilter(this);
@@ -74,7 +75,7 @@ void HostWindow::startModule()
         if (!stored.isEmpty())
             msp->SetDataConfig(stored);
     }
-    device->setStatus(QStringLiteral("%1 %2").arg(msp->Nombre(), msp->Version()));
+    device->setStatus(msp->Nombre(), msp->Version());
     activateWindow();
     // On the device nothing but the plug-in takes keys while it runs, and the
     // host does not place the focus for it.

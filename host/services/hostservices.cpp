@@ -15,8 +15,10 @@ HostServices::HostServices(ModuleLink *link, ConfigStore *store, MediaWatcher *m
     , store(store)
     , mediaWatcher(media)
 {
-    if (link)
+    if (link) {
         connect(link, &ModuleLink::delivered, this, &HostServices::deliver);
+        connect(link, &ModuleLink::settled, this, &HostServices::reportExchange);
+    }
 }
 
 QString HostServices::HostVersion()
@@ -26,7 +28,15 @@ QString HostServices::HostVersion()
 
 void HostServices::ShowStatus(const QString &text) { emit statusChanged(text); }
 
-bool HostServices::SendMsg(Imsp *, CommMsg &msg) { return link && link->send(msg); }
+bool HostServices::SendMsg(Imsp *, CommMsg &msg)
+{
+    if (!link || !link->send(msg))
+        return false;
+    ++exchange.sent;
+    exchange.read = exchange.read || msg.expectedAnswer != 0;
+    exchange.confirmed = exchange.confirmed || msg.linkFlags[6];
+    return true;
+}
 
 bool HostServices::IsLinkUp() { return link && link->isUp(); }
 
@@ -45,6 +55,8 @@ bool HostServices::EndModule(const char *moduleId)
 
 void HostServices::GetDevices(int selector, QStringList &names, QStringList &paths)
 {
+    if (!mediaWatcher || mediaWatcher->media().isEmpty())
+        emit statusChanged(tr("no media: start with --media NAME=PATH"));
     if (mediaWatcher) {
         mediaWatcher->presentMedia(selector, names, paths);
     } else {
@@ -77,12 +89,33 @@ void HostServices::StoreDataConfig(const QString &family, const QString &moduleK
     if (store->save(family, moduleKey, config, error))
         LogEvent(QStringLiteral("configuration of %1/%2 stored in %3")
                      .arg(family, moduleKey, store->fileFor(family, moduleKey)));
-    else
+    else {
         LogEvent(error);
+        emit statusChanged(tr("save failed"));
+    }
+}
+
+void HostServices::reportExchange()
+{
+    const Exchange done = exchange;
+    exchange = Exchange();
+    if (done.sent == 0)
+        return;
+    if (done.read)
+        emit statusChanged(done.failed ? tr("read failed") : tr("read"));
+    else if (done.failed)
+        emit statusChanged(tr("sending failed"));
+    else if (done.sent == 1)
+        emit statusChanged(done.confirmed ? tr("sent 1 parameter, confirmed")
+                                          : tr("sent 1 parameter"));
+    else
+        emit statusChanged(done.confirmed ? tr("sent %1 frames, confirmed").arg(done.sent)
+                                          : tr("sent %1 frames").arg(done.sent));
 }
 
 void HostServices::deliver(const CommMsg &msg)
 {
+    exchange.failed = exchange.failed || msg.linkFlags[1] || msg.linkFlags[2];
     if (!msp)
         return;
     CommMsg copy(msg);

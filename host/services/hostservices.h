@@ -43,9 +43,18 @@ signals:
 
 private:
     void deliver(const CommMsg &msg);
+    // Tells on the status line what the exchange that just ended did.
+    void reportExchange();
 
     ModuleLink *link;
     ConfigStore *store;
     MediaWatcher *mediaWatcher;
     Imsp *msp = nullptr;
+    // The requests since the link was last idle.
+    struct Exchange {
+        int sent = 0;
+        bool read = false;
+        bool confirmed = false;
+        bool failed = false;
+    } exchange;
 };
