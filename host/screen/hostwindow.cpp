@@ -110,8 +110,10 @@ void HostWindow::refreshIndicators()
 
 QWidget *HostWindow::keyTarget() const
 {
+    // As the window system does: a pop-up's keys go to its focus widget (a
+    // combo box's list), not to the frame around it.
     if (QWidget *popup = QApplication::activePopupWidget())
-        return popup;
+        return popup->focusWidget() ? popup->focusWidget() : popup;
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal->focusWidget() ? modal->focusWidget() : modal;
     if (QWidget *focus = QApplication::focusWidget())

@@ -14,6 +14,7 @@
 #include "scriptrunner.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -216,6 +217,15 @@ void tst_HostIntegration::hostKeys()
     menu->setFocus();
     press(Qt::Key_Return, QStringLiteral("\r"));
     QCOMPARE(visibleForm(), QStringLiteral("CfgProd"));
+    // Keys reach an open combo list, as the keypad's do, and pick from it.
+    auto *inputs = field<QComboBox>("cbInputNum");
+    inputs->setFocus();
+    const int count = inputs->count(), chosen = inputs->currentIndex();
+    for (int key : {Qt::Key_Return, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        press(key, key == Qt::Key_Return ? QStringLiteral("\r") : QString());
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    QCOMPARE(inputs->currentIndex(), qMin(chosen + 2, count - 1));
+    QVERIFY(chosen != inputs->currentIndex());
 
     // F12 is the host's: it switches the language, the plug-in's texts with it.
     auto *indicators = field<QLabel>("hostIndicators");
