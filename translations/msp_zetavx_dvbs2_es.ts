@@ -588,7 +588,7 @@
     <message>
         <location line="+14"/>
         <source>Serial number</source>
-        <translation>Número de serie</translation>
+        <translation>Nº de serie</translation>
     </message>
 </context>
 <context>

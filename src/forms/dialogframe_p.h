@@ -45,6 +45,11 @@ inline int showButtons(int flags, QPushButton *first, QPushButton *second, const
     }
     if (flags & FAlertMessage::ButtonEsc)
         flags |= FAlertMessage::EscKey;
+    // The buttons span two grid columns between expanding spacers, which
+    // would squeeze a long caption; each keeps at least its caption's width.
+    for (QPushButton *button : {first, second})
+        button->setMinimumWidth(
+            button->isVisibleTo(button->parentWidget()) ? button->sizeHint().width() : 0);
     return flags;
 }
 

@@ -4,6 +4,7 @@
 #include "devicescreen.h"
 #include "hostservices.h"
 #include "hostwindow.h"
+#include "imsp.h"
 #include "inprocesstransport.h"
 #include "languageswitcher.h"
 #include "mediawatcher.h"
@@ -51,6 +52,8 @@ private slots:
     void faults_data();
     void faults();
     void hostKeys();
+    void textsFit_data();
+    void textsFit();
     void mediaEventsReachThePlugin();
 
 private:
@@ -246,6 +249,43 @@ void tst_HostIntegration::hostKeys()
     QCOMPARE(dialog.exec(), int(QDialog::Rejected));
     QCOMPARE(QImage(path).size(), QSize(320, 240));
     QCOMPARE(visibleForm(), QStringLiteral("CfgProd"));
+}
+
+void tst_HostIntegration::textsFit_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::newRow("en") << "en";
+    QTest::newRow("es") << "es";
+}
+
+void tst_HostIntegration::textsFit()
+{
+    // Every text at the device's font, with the status line at its fullest
+    // (name and version, two media), on the menu, the form and an alert.
+    QFETCH(QString, lang);
+    QApplication::setFont(DeviceScreen::deviceFont());
+    QString error;
+    const QString sd = host->dir.filePath(QStringLiteral("sd"));
+    QVERIFY(QDir().mkpath(sd) && host->media.addMedium(QStringLiteral("SD=") + sd, error));
+    QVERIFY(host->language.setLanguage(lang, error));
+    host->window.refreshIndicators();
+    QVERIFY(
+        field<QLabel>("hostIndicators")->text().endsWith(QLatin1String(" SD ") + lang.toUpper()));
+    QVERIFY(field<QLabel>("hostStatus")->text().endsWith(loader.plugin()->Version()));
+    QStringList clipped = ModalAnswerer::clippedTexts(&host->window);
+    openConfiguration();
+    press(Qt::Key_F6);
+    QTRY_COMPARE(field<QLabel>("hostStatus")->text(), QStringLiteral("read"));
+    clipped += ModalAnswerer::clippedTexts(&host->window);
+    // A refused parameter brings up the single-button "Comm error" alert.
+    EmulatorFault f;
+    QVERIFY(EmulatorFault::parse(QStringLiteral("refuse:18"), f, error));
+    host->module.addFault(f);
+    ModalAnswerer answerer({Qt::Key_Return});
+    typeFrequency(QStringLiteral("1999"));
+    press(Qt::Key_F7);
+    QTRY_COMPARE(answerer.seen.size(), 1);
+    QCOMPARE((clipped + answerer.seen.first().clipped).join(QLatin1Char('|')), QString());
 }
 
 void tst_HostIntegration::mediaEventsReachThePlugin()

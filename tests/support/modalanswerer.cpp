@@ -1,8 +1,12 @@
 #include "modalanswerer.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 ModalAnswerer::ModalAnswerer(QList<int> k, QObject *parent)
@@ -20,7 +24,8 @@ void ModalAnswerer::poll()
         return;
     const auto *title = w->findChild<QLabel *>(QStringLiteral("lbTitulo"));
     const auto *message = w->findChild<QLabel *>(QStringLiteral("m_LabelMessage"));
-    Seen s {title ? title->text() : QString(), message ? message->text() : QString(), 0};
+    Seen s {title ? title->text() : QString(), message ? message->text() : QString(), 0,
+            clippedTexts(w)};
     if (keys.isEmpty()) {
         ++unexpected;
         seen.append(s);
@@ -31,4 +36,32 @@ void ModalAnswerer::poll()
     s.key = keys.takeFirst();
     seen.append(s);
     QTest::keyClick(w, static_cast<Qt::Key>(s.key));
+}
+
+QStringList ModalAnswerer::clippedTexts(const QWidget *root)
+{
+    QStringList clipped;
+    for (const QLabel *label : root->findChildren<QLabel *>()) {
+        if (!label->isVisible() || label->wordWrap() || label->text().contains(QLatin1Char('<')))
+            continue;
+        for (const QString &line : label->text().split(QLatin1Char('\n')))
+            if (label->fontMetrics().horizontalAdvance(line) > label->contentsRect().width())
+                clipped << line;
+    }
+    for (const QPushButton *button : root->findChildren<QPushButton *>()) {
+        const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+        if (button->isVisible()
+            && button->fontMetrics().horizontalAdvance(button->text()) + margin > button->width())
+            clipped << button->text();
+    }
+    for (const QComboBox *combo : root->findChildren<QComboBox *>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxEditField, combo);
+        if (combo->isVisible()
+            && combo->fontMetrics().horizontalAdvance(combo->currentText()) > field.width())
+            clipped << combo->currentText();
+    }
+    return clipped;
 }

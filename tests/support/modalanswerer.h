@@ -3,7 +3,10 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
+
+class QWidget;
 
 // Answers the modal dialogs a test provokes with keys, one key per look at the
 // active modal widget, and records what each dialog showed. A dialog that
@@ -17,11 +20,15 @@ public:
     explicit ModalAnswerer(QList<int> keys = {}, QObject *parent = nullptr);
 
     void queueKey(int key) { keys.append(key); }
+    // The texts of root's visible labels, buttons and combo boxes that are
+    // wider than the room their widget gives them.
+    static QStringList clippedTexts(const QWidget *root);
 
     struct Seen {
         QString title;
         QString message;
         int key;
+        QStringList clipped;
     };
     QList<Seen> seen;
     int unexpected = 0;
