@@ -20,6 +20,8 @@ void tst_ScriptRunner::parse_data()
     QTest::newRow("  # note") << "";
     QTest::newRow("key Down  ok f12 7") << "key|Down|ok|f12|7";
     QTest::newRow("wait 500") << "wait|500";
+    QTest::newRow("wait idle 2500") << "wait|idle|2500";
+    QTest::newRow("wait idle soon") << "line 7: wait idle takes a time in milliseconds (0..600000)";
     QTest::newRow("shot 01 menu.png") << "shot|01 menu.png";
     QTest::newRow("medium USB off") << "medium|USB|off";
     QTest::newRow("key F13") << "line 7: unknown key \"F13\"";
