@@ -128,15 +128,18 @@ void tst_HostIntegration::readSendRestart()
     ModalAnswerer answerer;
     QSignalSpy quit(&host->window, &HostWindow::quitRequested);
     // A script opens the configuration and reads the module (F6) on one line:
-    // each key must go where the one before it left the focus.
+    // each key must go where the one before it left the focus. The answer is
+    // slow; "wait idle" waits for it.
     ScriptRunner runner(&host->window);
     QString error;
+    EmulatorFault slow;
+    QVERIFY(EmulatorFault::parse(QStringLiteral("delay=600:22"), slow, error));
+    host->module.addFault(slow);
     QVERIFY(runner.loadText(QStringLiteral("key Down Return F6\nwait idle"), error));
     runner.setLink(&host->link);
     QSignalSpy finished(&runner, &ScriptRunner::finished);
     runner.start();
     QTRY_COMPARE(finished.count(), 1);
-    // "wait idle" has seen the answer in.
     QCOMPARE(field<QLabel>("lbNumSerie")->text(), QStringLiteral("7-4242"));
     QCOMPARE(field<QLineEdit>("leOutputFreq_1")->text(), QStringLiteral("1100"));
     QCOMPARE(field<QLabel>("hostStatus")->text(), QStringLiteral("read"));
