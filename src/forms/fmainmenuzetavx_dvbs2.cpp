@@ -10,8 +10,8 @@ FMainMenuZetaVX_DVBS2::FMainMenuZetaVX_DVBS2(QWidget *parent)
     , ui(new Ui_FormMainMenuZetaVX_DVBS2)
 {
     ui->setupUi(this);
-    connect(ui->m_ListWidget, SIGNAL(itemActivated(QListWidgetItem *)), this,
-            SLOT(itemSelected(QListWidgetItem *)));
+    connect(ui->m_ListWidget, &QListWidget::itemActivated, this,
+            &FMainMenuZetaVX_DVBS2::itemSelected);
     // The list would swallow typed characters for its keyboard search, so
     // they are handed to the menu first.
     ui->m_ListWidget->installEventFilter(this);

@@ -56,7 +56,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    IForm *requireForm(const QString &formId, const char *missingMessage);
+    template<class Form> Form *requireForm(const QString &formId, const char *missingMessage);
     void showForm(const QString &formId);
     void storeConfigWithHost();
     void startBrowse(int function);

@@ -23,7 +23,7 @@ QString MSP_Zeta_VX_DVBS2::Version() { return QStringLiteral("1.04"); }
 void MSP_Zeta_VX_DVBS2::Run(QWidget *parent)
 {
     window = new MainWindowZetaVX_DVBS2(parent, host, this);
-    connect(window, SIGNAL(Exit()), this, SLOT(Exit()));
+    connect(window, &MainWindowZetaVX_DVBS2::Exit, this, &MSP_Zeta_VX_DVBS2::Exit);
     if (host)
         host->StartModule(this, StartMode);
     window->show();
