@@ -7,11 +7,11 @@
 #include "fmainmenuzetavx_dvbs2.h"
 #include "modalanswerer.h"
 #include "msp_zeta_vx_dvbs2.h"
+#include "testmain.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QtTest>
 
 using Frames = QList<QByteArray>;
 
@@ -389,5 +389,5 @@ void tst_CfgExchange::hashRoundTrip()
     QCOMPARE(level("1"), 10);
 }
 
-QTEST_MAIN(tst_CfgExchange)
+MSP_TEST_MAIN(tst_CfgExchange)
 #include "tst_cfgexchange.moc"

@@ -3,11 +3,11 @@
 #include "fcfgprodzetavx_dvbs2.h"
 #include "../storage/popupanswerer.h"
 #include "modalanswerer.h"
+#include "testmain.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
-#include <QtTest>
 
 // The configuration form on its own: its choices, enable rules, keys and file menu.
 class tst_CfgProd : public QObject
@@ -174,5 +174,5 @@ void tst_CfgProd::fileMenu()
     QCOMPARE(form->findChildren<QAction *>().size(), 2);
 }
 
-QTEST_MAIN(tst_CfgProd)
+MSP_TEST_MAIN(tst_CfgProd)
 #include "tst_cfgprod.moc"

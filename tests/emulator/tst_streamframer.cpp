@@ -1,6 +1,5 @@
 #include "streamframer.h"
-
-#include <QtTest>
+#include "testmain.h"
 
 using Event = StreamFramer::Event;
 Q_DECLARE_METATYPE(QList<int>)
@@ -77,5 +76,5 @@ void tst_StreamFramer::decode()
     }
 }
 
-QTEST_MAIN(tst_StreamFramer)
+MSP_TEST_MAIN(tst_StreamFramer)
 #include "tst_streamframer.moc"

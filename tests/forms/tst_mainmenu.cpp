@@ -5,12 +5,12 @@
 #include "mainwindowzetavx_dvbs2.h"
 #include "modalanswerer.h"
 #include "stackediform.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
-#include <QtTest>
 
 // The main menu and the service form, driven by keys inside the main window
 // with a fake host behind it.
@@ -212,5 +212,5 @@ void tst_MainMenu::serviceFieldsKeepTheirTexts()
     QCOMPARE(data->text(), QStringLiteral("-1234567"));
 }
 
-QTEST_MAIN(tst_MainMenu)
+MSP_TEST_MAIN(tst_MainMenu)
 #include "tst_mainmenu.moc"

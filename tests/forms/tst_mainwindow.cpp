@@ -7,11 +7,11 @@
 #include "mainwindowzetavx_dvbs2.h"
 #include "modalanswerer.h"
 #include "stackediform.h"
+#include "testmain.h"
 
 #include <QComboBox>
 #include <QListWidgetItem>
 #include <QTableWidget>
-#include <QtTest>
 
 // Navigation of the main window, row by row: emit a form's signal, check the
 // visible form, the alerts shown and what reached the host.
@@ -197,5 +197,5 @@ void tst_MainWindow::browserKeepsOtherFiles()
     QCOMPARE(stack->currentForm(), QStringLiteral("SelecFicheros"));
 }
 
-QTEST_MAIN(tst_MainWindow)
+MSP_TEST_MAIN(tst_MainWindow)
 #include "tst_mainwindow.moc"

@@ -1,8 +1,8 @@
 #include "iform.h"
 #include "stackediform.h"
+#include "testmain.h"
 
 #include <QSignalSpy>
-#include <QtTest>
 
 class tst_StackedIForm : public QObject
 {
@@ -44,5 +44,5 @@ void tst_StackedIForm::lookupAndSwitch()
     QCOMPARE(changed.count(), 1);
 }
 
-QTEST_MAIN(tst_StackedIForm)
+MSP_TEST_MAIN(tst_StackedIForm)
 #include "tst_stackediform.moc"

@@ -12,6 +12,7 @@
 #include "modulelink.h"
 #include "pluginloader.h"
 #include "scriptrunner.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -20,7 +21,6 @@
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <memory>
 
@@ -266,5 +266,5 @@ void tst_HostIntegration::mediaEventsReachThePlugin()
     QCOMPARE(sdIn.count() + usbIn.count() + usbOut.count(), 3);
 }
 
-QTEST_MAIN(tst_HostIntegration)
+MSP_TEST_MAIN(tst_HostIntegration)
 #include "tst_hostintegration.moc"

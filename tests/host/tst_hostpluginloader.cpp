@@ -1,6 +1,5 @@
 #include "pluginloader.h"
-
-#include <QtTest>
+#include "testmain.h"
 
 class tst_HostPluginLoader : public QObject
 {
@@ -46,5 +45,5 @@ void tst_HostPluginLoader::loadOther()
              qPrintable(error));
 }
 
-QTEST_MAIN(tst_HostPluginLoader)
+MSP_TEST_MAIN(tst_HostPluginLoader)
 #include "tst_hostpluginloader.moc"

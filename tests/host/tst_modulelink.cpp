@@ -3,11 +3,11 @@
 #include "modulelink.h"
 #include "streamframer.h"
 #include "tcptransport.h"
+#include "testmain.h"
 
 #include <QAbstractEventDispatcher>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QtTest>
 
 Q_DECLARE_METATYPE(CommMsg)
 
@@ -181,5 +181,5 @@ void tst_ModuleLink::closeTcpLink()
             dispatcher->registeredTimers(reinterpret_cast<QObject *>(begin + offset)).isEmpty());
 }
 
-QTEST_MAIN(tst_ModuleLink)
+MSP_TEST_MAIN(tst_ModuleLink)
 #include "tst_modulelink.moc"

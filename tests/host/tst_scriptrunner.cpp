@@ -1,6 +1,5 @@
 #include "scriptrunner.h"
-
-#include <QtTest>
+#include "testmain.h"
 
 class tst_ScriptRunner : public QObject
 {
@@ -53,5 +52,5 @@ void tst_ScriptRunner::errorNamesLine()
     QCOMPARE(runner.steps().at(1).line, 3);
 }
 
-QTEST_MAIN(tst_ScriptRunner)
+MSP_TEST_MAIN(tst_ScriptRunner)
 #include "tst_scriptrunner.moc"

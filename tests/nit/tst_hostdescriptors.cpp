@@ -1,11 +1,11 @@
 #include "cabledelsysdes.h"
 #include "hdlogicalchanneldes.h"
 #include "t2delsysdes.h"
+#include "testmain.h"
 
 #include "historyfile.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
 
 class tst_HostDescriptors : public QObject
 {
@@ -191,5 +191,5 @@ void tst_HostDescriptors::history()
     QVERIFY(!QFile::exists(dir.filePath("missing")));
 }
 
-QTEST_MAIN(tst_HostDescriptors)
+MSP_TEST_MAIN(tst_HostDescriptors)
 #include "tst_hostdescriptors.moc"

@@ -1,10 +1,10 @@
 #include "logicalchanneldes.h"
+#include "testmain.h"
 
 #include "debugoutput.h"
 #include "historyfile.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
 
 class tst_LogicalChannelDes : public QObject
 {
@@ -144,5 +144,5 @@ void tst_LogicalChannelDes::historyAndDump()
     QCOMPARE(d.getServiceData(0).getPathHist(), own);
 }
 
-QTEST_MAIN(tst_LogicalChannelDes)
+MSP_TEST_MAIN(tst_LogicalChannelDes)
 #include "tst_logicalchanneldes.moc"

@@ -1,10 +1,10 @@
 #include "terrestrialdelsysdes.h"
+#include "testmain.h"
 
 #include "debugoutput.h"
 #include "historyfile.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
 
 class tst_TerrestrialDelSysDes : public QObject
 {
@@ -105,5 +105,5 @@ void tst_TerrestrialDelSysDes::historyAndDump()
                  + "\r\nEn binario. Datos: 5A0B02D344401F8203FFFFFFFF\r\n");
 }
 
-QTEST_MAIN(tst_TerrestrialDelSysDes)
+MSP_TEST_MAIN(tst_TerrestrialDelSysDes)
 #include "tst_terrestrialdelsysdes.moc"

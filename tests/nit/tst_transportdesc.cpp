@@ -1,10 +1,10 @@
 #include "transportdesc.h"
+#include "testmain.h"
 
 #include "debugoutput.h"
 #include "historyfile.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
 
 class tst_TransportDesc : public QObject
 {
@@ -116,5 +116,5 @@ void tst_TransportDesc::copiesAndHistory()
                                    "En binario. Datos: 00012174F01B\r\n"));
 }
 
-QTEST_MAIN(tst_TransportDesc)
+MSP_TEST_MAIN(tst_TransportDesc)
 #include "tst_transportdesc.moc"

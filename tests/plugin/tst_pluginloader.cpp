@@ -1,10 +1,10 @@
 #include "hostcontract.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QLibrary>
 #include <QPointer>
 #include <QStackedWidget>
-#include <QtTest>
 
 // A host built apart from the plug-in: it knows only its own copy of the
 // contract, loads the library by path and reaches Imsp by interface name.
@@ -103,5 +103,5 @@ void tst_PluginLoader::runAndExit()
     QCOMPARE(host.ends, (QList<QByteArray> {"ZetaVX_DVBS2", "ZetaVX_DVBS2"}));
 }
 
-QTEST_MAIN(tst_PluginLoader)
+MSP_TEST_MAIN(tst_PluginLoader)
 #include "tst_pluginloader.moc"

@@ -3,11 +3,11 @@
 #include "editbox.h"
 #include "modalanswerer.h"
 #include "spinbox.h"
+#include "testmain.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QVBoxLayout>
-#include <QtTest>
 
 namespace {
 // A form that records the keys its fields hand on to it.
@@ -167,5 +167,5 @@ void tst_EditWidgets::keys()
         QTRY_COMPARE(combo->view()->isVisible(), key == Qt::Key_Return);
 }
 
-QTEST_MAIN(tst_EditWidgets)
+MSP_TEST_MAIN(tst_EditWidgets)
 #include "tst_editwidgets.moc"
