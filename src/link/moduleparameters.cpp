@@ -53,6 +53,8 @@ constexpr bool filled(const char *text) { return text && *text; }
 
 constexpr bool same(const char *a, const char *b)
 {
+    if (!a || !b)
+        return a == b;
     while (*a && *a == *b) {
         ++a;
         ++b;
@@ -117,7 +119,8 @@ constexpr std::array<const P *, ModuleParameters::Count> bulkOrder()
 {
     std::array<const P *, ModuleParameters::Count> order {};
     for (const P &p : Table)
-        order[p.bulkPosition - 1] = &p;
+        if (p.bulkPosition >= 1 && p.bulkPosition <= ModuleParameters::Count)
+            order[p.bulkPosition - 1] = &p;
     return order;
 }
 
