@@ -98,5 +98,5 @@ void tst_CommProtocol::takeApart()
     QVERIFY(p.getVXStatusInfo(flag) && !flag);
 }
 
-MSP_TEST_APPLESS_MAIN(tst_CommProtocol)
+MSP_TEST_GUILESS_MAIN(tst_CommProtocol)
 #include "tst_commprotocol.moc"
