@@ -59,14 +59,14 @@ void FCfgProdZetaVX_DVBS2::finishUi()
     ui->scrollArea->lastWidget = ui->cbAten_2;
 
     for (const ModuleParameters::Parameter &p : ModuleParameters::all()) {
-        Field f {&p, nullptr, nullptr, nullptr};
+        Field f {&p, nullptr, nullptr, nullptr, nullptr};
         if (p.kind == ModuleParameters::Number)
-            f.edit = findChild<QLineEdit *>(QLatin1String(p.field));
+            f.field = f.edit = findChild<QLineEdit *>(QLatin1String(p.field));
         else
-            f.list = findChild<QComboBox *>(QLatin1String(p.field));
+            f.field = f.list = findChild<QComboBox *>(QLatin1String(p.field));
         if (p.autoField)
             f.autoBox = findChild<QCheckBox *>(QLatin1String(p.autoField));
-        if ((!f.list && !f.edit) || (p.autoField && !f.autoBox))
+        if (!f.field || (p.autoField && !f.autoBox))
             qFatal("The configuration form has no field %s for %s", p.field, p.key);
         if (f.edit)
             f.edit->setValidator(new QIntValidator(p.minimum, p.maximum, this));
@@ -342,8 +342,7 @@ bool FCfgProdZetaVX_DVBS2::sendCfgData(bool all, bool &inputsChanged, bool &outp
     if (!all) {
         for (const ModuleParameters::Parameter *p : ModuleParameters::inBulkOrder()) {
             const Field &f = field(p);
-            const QWidget *focus = f.list ? static_cast<QWidget *>(f.list) : f.edit;
-            const bool focused = focus->hasFocus() || (f.autoBox && f.autoBox->hasFocus());
+            const bool focused = f.field->hasFocus() || (f.autoBox && f.autoBox->hasFocus());
             if (focused && !send(f, true))
                 return false;
         }

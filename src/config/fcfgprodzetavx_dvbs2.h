@@ -72,6 +72,7 @@ private:
     // edit box, and an "Auto" box for a bandwidth.
     struct Field {
         const ModuleParameters::Parameter *parameter;
+        QWidget *field; // the list or the edit box
         QComboBox *list;
         QLineEdit *edit;
         QCheckBox *autoBox;
