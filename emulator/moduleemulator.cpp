@@ -10,39 +10,50 @@
 #include <cmath>
 
 namespace {
-constexpr int FirstSet = CommProtocol::LNB1;
-constexpr int LastSet = CommProtocol::OutputAttenuation2;
-// Records of the bandwidths carry bit 7 for automatic bandwidth.
-constexpr int AutoBandwidth = 0x80;
+using Parameter = ModuleParameters::Parameter;
 
-const std::array<int, 36> bandwidths1 {{6,  8,  10, 12, 14, 16, 18, 20, 22, 24,  26,  28,
-                                        30, 32, 34, 36, 38, 40, 42, 44, 46, 48,  50,  54,
-                                        56, 58, 60, 62, 64, 72, 84, 86, 90, 100, 106, 124}};
-const std::array<int, 36> bandwidths2 {{6,  8,  10, 12, 14, 16, 18, 20, 22, 24,  26,  28,
-                                        30, 32, 34, 36, 38, 40, 42, 44, 46, 48,  50,  54,
-                                        56, 58, 60, 62, 64, 68, 84, 86, 90, 100, 106, 124}};
+// The emulated module's factory configuration; automatic bandwidth on both
+// channels, with 36 MHz as the last manual choice.
+const std::pair<int, int> FactoryValues[] = {
+    {CommProtocol::NumInputs, 1},
+    {CommProtocol::C1Activate, 1},
+    {CommProtocol::C2Activate, 1},
+    {CommProtocol::LNB1, 1},
+    {CommProtocol::LNB2, 1},
+    {CommProtocol::Band1, 1},
+    {CommProtocol::Pol1, 1},
+    {CommProtocol::InputFreq1, 1550},
+    {CommProtocol::InputFreq2, 1210},
+    {CommProtocol::InputSRate1, 27500},
+    {CommProtocol::InputSRate2, 22000},
+    {CommProtocol::RollOff2, 1},
+    {CommProtocol::InputBandwidth1, 36},
+    {CommProtocol::InputBandwidth2, 36},
+    {CommProtocol::OutputFreq1, 1100},
+    {CommProtocol::OutputFreq2, 1300},
+    {CommProtocol::OutputAttenuation2, 3},
+};
 
-int indexOf(const std::array<int, 36> &list, int mhz)
+int rowOf(const Parameter &p) { return ModuleParameters::indexOf(p); }
+
+// The n-th bandwidth channel (1-based) of the parameter table, for the state
+// file's "LastBandwidth<n>" keys.
+int bandwidthChannel(const Parameter &p)
 {
-    for (int i = 0; i < int(list.size()); ++i)
-        if (list[i] == mhz)
-            return i;
-    return -1;
-}
-
-int bandwidthChannel(int command)
-{
-    return command == CommProtocol::InputBandwidth1 ? 1
-        : command == CommProtocol::InputBandwidth2  ? 2
-                                                    : 0;
+    int channel = 0;
+    for (const Parameter &q : ModuleParameters::all()) {
+        if (q.kind == ModuleParameters::AutoBandwidth)
+            ++channel;
+        if (&q == &p)
+            return channel;
+    }
+    return 0;
 }
 
 int be16(const char *p)
 {
     return (static_cast<unsigned char>(p[0]) << 8) | static_cast<unsigned char>(p[1]);
 }
-
-const char *stateKey(int command) { return LinkFrameText::commandName(command); }
 } // namespace
 
 ModuleEmulator::ModuleEmulator(QObject *parent)
@@ -63,76 +74,39 @@ ModuleEmulator::ModuleEmulator(QObject *parent)
 
 ModuleEmulator::State ModuleEmulator::factoryState()
 {
+    // Anything the list does not name starts at the bottom of its range.
     State s;
-    s.value[CommProtocol::NumInputs] = 1;
-    s.value[CommProtocol::C1Activate] = 1;
-    s.value[CommProtocol::C2Activate] = 1;
-    s.value[CommProtocol::LNB1] = 1;
-    s.value[CommProtocol::LNB2] = 1;
-    s.value[CommProtocol::Band1] = 1;
-    s.value[CommProtocol::Band2] = 0;
-    s.value[CommProtocol::Pol1] = 1;
-    s.value[CommProtocol::Pol2] = 0;
-    s.value[CommProtocol::InputFreq1] = 1550;
-    s.value[CommProtocol::InputFreq2] = 1210;
-    s.value[CommProtocol::InputSRate1] = 27500;
-    s.value[CommProtocol::InputSRate2] = 22000;
-    s.value[CommProtocol::RollOff1] = 0;
-    s.value[CommProtocol::RollOff2] = 1;
-    s.value[CommProtocol::InputBandwidth1] = 36;
-    s.value[CommProtocol::InputBandwidth2] = 36;
-    s.value[CommProtocol::OutputFreq1] = 1100;
-    s.value[CommProtocol::OutputFreq2] = 1300;
-    s.value[CommProtocol::OutputAttenuation1] = 0;
-    s.value[CommProtocol::OutputAttenuation2] = 3;
-    s.autoBw = {{true, true}};
+    for (const Parameter &p : ModuleParameters::all()) {
+        const bool automatic = p.kind == ModuleParameters::AutoBandwidth;
+        s.value[rowOf(p)] = automatic ? p.values.mhz[p.minimum] : p.minimum;
+        s.automatic[rowOf(p)] = automatic;
+    }
+    for (const auto &v : FactoryValues)
+        s.value[rowOf(*ModuleParameters::byCommand(v.first))] = v.second;
     return s;
 }
 
-const std::array<int, 36> &ModuleEmulator::bandwidthList(int channel)
+int ModuleEmulator::value(int command) const
 {
-    return channel == 2 ? bandwidths2 : bandwidths1;
+    const Parameter *p = ModuleParameters::byCommand(command);
+    return p ? committed.value[rowOf(*p)] : 0;
 }
 
 int ModuleEmulator::payloadSize(int command)
 {
-    switch (command) {
-    case CommProtocol::InputFreq1:
-    case CommProtocol::InputFreq2:
-    case CommProtocol::InputSRate1:
-    case CommProtocol::InputSRate2:
-    case CommProtocol::OutputFreq1:
-    case CommProtocol::OutputFreq2:
-        return 2;
-    default:
-        return command >= FirstSet && command <= LastSet ? 1 : 0;
-    }
+    const Parameter *p = ModuleParameters::byCommand(command);
+    return p ? p->width : 0;
 }
 
 bool ModuleEmulator::isValidValue(int command, int value)
 {
-    switch (command) {
-    case CommProtocol::InputFreq1:
-    case CommProtocol::InputFreq2:
-    case CommProtocol::OutputFreq1:
-    case CommProtocol::OutputFreq2:
-        return value >= 950 && value <= 2150;
-    case CommProtocol::InputSRate1:
-    case CommProtocol::InputSRate2:
-        return value >= 1000 && value <= 45000;
-    case CommProtocol::RollOff1:
-    case CommProtocol::RollOff2:
-        return value >= 0 && value <= 2;
-    case CommProtocol::OutputAttenuation1:
-    case CommProtocol::OutputAttenuation2:
-        return value >= 0 && value <= 20;
-    case CommProtocol::InputBandwidth1:
-    case CommProtocol::InputBandwidth2:
-        return value == AutoBandwidth
-            || indexOf(bandwidthList(bandwidthChannel(command)), value) >= 0;
-    default:
-        return command >= FirstSet && command <= LastSet && (value == 0 || value == 1);
-    }
+    const Parameter *p = ModuleParameters::byCommand(command);
+    if (!p)
+        return false;
+    if (p->kind == ModuleParameters::AutoBandwidth)
+        return value == ModuleParameters::AutoBandwidthFlag
+            || ModuleParameters::positionOf(*p, value) >= 0;
+    return value >= p->minimum && value <= p->maximum;
 }
 
 QByteArray ModuleEmulator::header(int command)
@@ -144,18 +118,20 @@ QByteArray ModuleEmulator::header(int command)
 
 bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payload)
 {
-    const int size = payloadSize(command);
-    if (payload.size() < size)
+    const Parameter *p = ModuleParameters::byCommand(command);
+    if (!p || payload.size() < p->width)
         return false;
-    const int v = size == 2 ? be16(payload.constData()) : static_cast<unsigned char>(payload.at(0));
+    const int v = p->width == 2 ? be16(payload.constData())
+                                : static_cast<unsigned char>(payload.at(0));
     if (!isValidValue(command, v))
         return false;
-    if (const int ch = bandwidthChannel(command)) {
-        target.autoBw[ch - 1] = v == AutoBandwidth;
-        if (v != AutoBandwidth)
-            target.value[command] = v;
+    const int row = rowOf(*p);
+    if (p->kind == ModuleParameters::AutoBandwidth) {
+        target.automatic[row] = v == ModuleParameters::AutoBandwidthFlag;
+        if (!target.automatic[row])
+            target.value[row] = v;
     } else {
-        target.value[command] = v;
+        target.value[row] = v;
     }
     ++applied;
     return true;
@@ -183,7 +159,7 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
     const auto refused = [&confirmation] { return confirmation(StreamFramer::Refused); };
     const auto done = [&confirmation] { return confirmation(0); };
 
-    if (command >= FirstSet && command <= LastSet) {
+    if (ModuleParameters::byCommand(command)) {
         if (!applySet(bulk ? staged : committed, command, payload)) {
             if (tracing)
                 emit traced(QStringLiteral("emu: refused %1").arg(LinkFrameText::describe(frame)));
@@ -221,9 +197,8 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
         return {{allConfigAnswer(), 0}};
     case CommProtocol::GetVXStatus:
         // The status flag reports an active processor without input signal.
-        answer.buildGetStatusResponse(
-            (committed.value[CommProtocol::C1Activate] && levelCode(1) == 0)
-            || (committed.value[CommProtocol::C2Activate] && levelCode(2) == 0));
+        answer.buildGetStatusResponse((value(CommProtocol::C1Activate) && levelCode(1) == 0)
+                                      || (value(CommProtocol::C2Activate) && levelCode(2) == 0));
         return {{answer.msgData, 0}};
     default:
         if (tracing)
@@ -252,17 +227,16 @@ QByteArray ModuleEmulator::moduleInfoAnswer() const
 QByteArray ModuleEmulator::allConfigAnswer() const
 {
     CommProtocol p;
-    for (int command = FirstSet; command <= LastSet; ++command) {
+    for (const Parameter *q : ModuleParameters::inCommandOrder()) {
         p.pushShort(CommProtocol::RecordTag);
-        p.pushShort(static_cast<unsigned short>(command));
-        int v = committed.value[command];
-        if (const int ch = bandwidthChannel(command)) {
-            // Automatic bandwidth is reported with the list position of the
-            // last manual bandwidth in bits 0..6.
-            if (committed.autoBw[ch - 1])
-                v = AutoBandwidth | qMax(0, indexOf(bandwidthList(ch), v));
-        }
-        if (payloadSize(command) == 2)
+        p.pushShort(q->command);
+        const int row = rowOf(*q);
+        int v = committed.value[row];
+        // Automatic bandwidth is reported with the list position of the last
+        // manual bandwidth in bits 0..6.
+        if (q->kind == ModuleParameters::AutoBandwidth && committed.automatic[row])
+            v = ModuleParameters::AutoBandwidthFlag | qMax(0, ModuleParameters::positionOf(*q, v));
+        if (q->width == 2)
             p.pushShort(static_cast<unsigned short>(v));
         else
             p.pushByte(static_cast<unsigned char>(v));
@@ -273,35 +247,25 @@ QByteArray ModuleEmulator::allConfigAnswer() const
 
 QHash<QString, QVariant> ModuleEmulator::configHash() const
 {
-    const auto &v = committed.value;
-    auto bw = [this](int ch) {
-        if (committed.autoBw[ch - 1])
-            return 255;
-        return indexOf(bandwidthList(ch), committed.value[CommProtocol::InputBandwidth1 + ch - 1]);
-    };
-    return {
-        {QStringLiteral("Entradas"), v[CommProtocol::NumInputs]},
-        {QStringLiteral("C1_Act"), v[CommProtocol::C1Activate]},
-        {QStringLiteral("C2_Act"), v[CommProtocol::C2Activate]},
-        {QStringLiteral("LNB_1"), v[CommProtocol::LNB1]},
-        {QStringLiteral("LNB_2"), v[CommProtocol::LNB2]},
-        {QStringLiteral("Banda_1"), v[CommProtocol::Band1]},
-        {QStringLiteral("Banda_2"), v[CommProtocol::Band2]},
-        {QStringLiteral("Pol_1"), v[CommProtocol::Pol1]},
-        {QStringLiteral("Pol_2"), v[CommProtocol::Pol2]},
-        {QStringLiteral("Freq1_Input"), QString::number(v[CommProtocol::InputFreq1])},
-        {QStringLiteral("Freq2_Input"), QString::number(v[CommProtocol::InputFreq2])},
-        {QStringLiteral("SRate_1"), QString::number(v[CommProtocol::InputSRate1])},
-        {QStringLiteral("SRate_2"), QString::number(v[CommProtocol::InputSRate2])},
-        {QStringLiteral("RollOff_1"), v[CommProtocol::RollOff1]},
-        {QStringLiteral("RollOff_2"), v[CommProtocol::RollOff2]},
-        {QStringLiteral("BW_1"), bw(1)},
-        {QStringLiteral("BW_2"), bw(2)},
-        {QStringLiteral("Freq1_Output"), QString::number(v[CommProtocol::OutputFreq1])},
-        {QStringLiteral("Freq2_Output"), QString::number(v[CommProtocol::OutputFreq2])},
-        {QStringLiteral("Atten_1"), v[CommProtocol::OutputAttenuation1]},
-        {QStringLiteral("Atten_2"), v[CommProtocol::OutputAttenuation2]},
-    };
+    QHash<QString, QVariant> hash;
+    for (const Parameter &p : ModuleParameters::all()) {
+        const QString key = QLatin1String(p.key);
+        const int v = committed.value[rowOf(p)];
+        switch (p.kind) {
+        case ModuleParameters::ListIndex:
+            hash.insert(key, v);
+            break;
+        case ModuleParameters::Number:
+            hash.insert(key, QString::number(v));
+            break;
+        case ModuleParameters::AutoBandwidth:
+            hash.insert(key,
+                        committed.automatic[rowOf(p)] ? ModuleParameters::AutoBandwidthKey
+                                                      : ModuleParameters::positionOf(p, v));
+            break;
+        }
+    }
+    return hash;
 }
 
 void ModuleEmulator::resetToFactory()
@@ -320,18 +284,16 @@ void ModuleEmulator::setRfInput(int input, double dBuV)
 
 unsigned char ModuleEmulator::levelCode(int input) const
 {
-    const auto &v = committed.value;
-    if (input == 2 && v[CommProtocol::NumInputs] == 0)
+    if (input == 2 && value(CommProtocol::NumInputs) == 0)
         return 0;
-    const int lnb = input == 1 ? CommProtocol::LNB1 : CommProtocol::LNB2;
-    if (!v[lnb])
+    if (!value(input == 1 ? CommProtocol::LNB1 : CommProtocol::LNB2))
         return 0;
     // The high band and the horizontal polarisation carry a little less
     // power on the simulated dish.
     double level = rf[input - 1];
-    if (v[input == 1 ? CommProtocol::Band1 : CommProtocol::Band2])
+    if (value(input == 1 ? CommProtocol::Band1 : CommProtocol::Band2))
         level -= 2.0;
-    if (v[input == 1 ? CommProtocol::Pol1 : CommProtocol::Pol2])
+    if (value(input == 1 ? CommProtocol::Pol1 : CommProtocol::Pol2))
         level -= 1.5;
     if (level < 45.0)
         return 0;
@@ -472,31 +434,32 @@ bool ModuleEmulator::setStateFile(const QString &path, QString &error)
     State loaded = factoryState();
     QStringList bad;
     s.beginGroup(QStringLiteral("state"));
-    for (int command = FirstSet; command <= LastSet; ++command) {
-        const QString key = QLatin1String(stateKey(command));
+    for (const Parameter &p : ModuleParameters::all()) {
+        const int row = rowOf(p);
+        const QString key = QLatin1String(p.name);
+        const bool bandwidth = p.kind == ModuleParameters::AutoBandwidth;
+        if (bandwidth) {
+            const QString lastKey = QStringLiteral("LastBandwidth%1").arg(bandwidthChannel(p));
+            const int last = s.value(lastKey, loaded.value[row]).toInt();
+            if (ModuleParameters::positionOf(p, last) >= 0)
+                loaded.value[row] = last;
+        }
         if (!s.contains(key))
             continue;
         const QString text = s.value(key).toString();
-        bool ok = false;
-        int v = text.toInt(&ok);
-        if (const int ch = bandwidthChannel(command)) {
-            if (text == QLatin1String("auto")) {
-                loaded.autoBw[ch - 1] = true;
-                continue;
-            }
-            loaded.autoBw[ch - 1] = false;
+        if (bandwidth && text == QLatin1String("auto")) {
+            loaded.automatic[row] = true;
+            continue;
         }
-        if (!ok || !isValidValue(command, v) || v == AutoBandwidth) {
+        bool ok = false;
+        const int v = text.toInt(&ok);
+        if (!ok || !isValidValue(p.command, v)
+            || (bandwidth && v == ModuleParameters::AutoBandwidthFlag)) {
             bad << key;
             continue;
         }
-        loaded.value[command] = v;
-    }
-    for (int ch = 1; ch <= 2; ++ch) {
-        const QString key = QStringLiteral("LastBandwidth%1").arg(ch);
-        const int v = s.value(key, loaded.value[CommProtocol::InputBandwidth1 + ch - 1]).toInt();
-        if (indexOf(bandwidthList(ch), v) >= 0 && loaded.autoBw[ch - 1])
-            loaded.value[CommProtocol::InputBandwidth1 + ch - 1] = v;
+        loaded.value[row] = v;
+        loaded.automatic[row] = false;
     }
     s.endGroup();
     committed = loaded;
@@ -513,13 +476,15 @@ bool ModuleEmulator::saveState(QString &error) const
 {
     QSettings s(stateFile, QSettings::IniFormat);
     s.beginGroup(QStringLiteral("state"));
-    for (int command = FirstSet; command <= LastSet; ++command) {
-        const int ch = bandwidthChannel(command);
-        if (ch && committed.autoBw[ch - 1]) {
-            s.setValue(QLatin1String(stateKey(command)), QStringLiteral("auto"));
-            s.setValue(QStringLiteral("LastBandwidth%1").arg(ch), committed.value[command]);
+    for (const Parameter &p : ModuleParameters::all()) {
+        const int row = rowOf(p);
+        const QString key = QLatin1String(p.name);
+        if (p.kind == ModuleParameters::AutoBandwidth && committed.automatic[row]) {
+            s.setValue(key, QStringLiteral("auto"));
+            s.setValue(QStringLiteral("LastBandwidth%1").arg(bandwidthChannel(p)),
+                       committed.value[row]);
         } else {
-            s.setValue(QLatin1String(stateKey(command)), committed.value[command]);
+            s.setValue(key, committed.value[row]);
         }
     }
     s.endGroup();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "emulatorfault.h"
+#include "moduleparameters.h"
 #include "streamframer.h"
 
 #include <QByteArray>
@@ -30,13 +31,16 @@ public:
         unsigned int serialNumber = 4242; // 24 bits on the wire
     };
 
-    // Parameter values indexed by their set-request command code (1..21).
-    // Bandwidths (13, 14) hold the last bandwidth in MHz; autoBw says whether
-    // the channel uses automatic bandwidth instead.
+    // Parameter values in the order of ModuleParameters::all(). Bandwidths
+    // hold the last bandwidth in MHz; automatic says whether the channel uses
+    // automatic bandwidth instead.
     struct State {
-        std::array<int, 22> value {};
-        std::array<bool, 2> autoBw {{true, true}};
-        bool operator==(const State &o) const { return value == o.value && autoBw == o.autoBw; }
+        std::array<int, ModuleParameters::Count> value {};
+        std::array<bool, ModuleParameters::Count> automatic {};
+        bool operator==(const State &o) const
+        {
+            return value == o.value && automatic == o.automatic;
+        }
     };
 
     struct Reply {
@@ -47,7 +51,6 @@ public:
     explicit ModuleEmulator(QObject *parent = nullptr);
 
     static State factoryState();
-    static const std::array<int, 36> &bandwidthList(int channel); // channel 1 or 2
     // Range check of a set-request value as the module firmware makes it.
     static bool isValidValue(int command, int value);
     static int payloadSize(int command); // 1 or 2 for set-requests, 0 otherwise
@@ -58,7 +61,8 @@ public:
 
     const State &state() const { return committed; }
     void setState(const State &s) { committed = s; }
-    int value(int command) const { return committed.value.at(command); }
+    // The value of the parameter with this set-request code; 0 for other codes.
+    int value(int command) const;
     bool bulkOpen() const { return bulk; }
     // The configuration as the plug-in stores it (its 21 hash keys).
     QHash<QString, QVariant> configHash() const;

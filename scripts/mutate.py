@@ -72,7 +72,9 @@ def failed_tests(build, pattern, jobs, log):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--only", help="comma-separated fault ids")
-    parser.add_argument("--scratch", default="/tmp/msp-mutate")
+    # Beside the work tree and laid out like it (sources, then build/ inside), so
+    # that ccache with a base directory above both finds the unmutated objects.
+    parser.add_argument("--scratch", default=TOP + "-mutate")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     args = parser.parse_args()
 
@@ -81,16 +83,20 @@ def main():
         wanted = set(args.only.split(","))
         faults = [f for f in faults if f["id"] in wanted]
 
-    src = os.path.join(args.scratch, "src")
+    src = args.scratch
     build = os.path.join(args.scratch, "build")
-    log = os.path.join(args.scratch, "mutate.log")
-    os.makedirs(args.scratch, exist_ok=True)
-    # The scratch copy follows the work tree; the build folder is kept between
+    log = os.path.join(args.scratch, "build", "mutate.log")
+    os.makedirs(build, exist_ok=True)
+    # The scratch copy follows the work tree; its build folder is kept between
     # runs so that only what a fault touches is rebuilt.
     subprocess.run(["rsync", "-a", "--delete", "--exclude", "/build*", "--exclude", ".git",
                     TOP + "/", src + "/"], check=True)
     open(log, "w").close()
-    launcher = ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"] if shutil.which("ccache") else []
+    launcher = []
+    if shutil.which("ccache"):
+        launcher = ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"]
+        os.environ.setdefault("CCACHE_BASEDIR", os.path.dirname(TOP))
+        os.environ.setdefault("CCACHE_NOHASHDIR", "1")
     if run(["cmake", "-S", src, "-B", build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo"] + launcher,
            args.scratch, log) or run(["cmake", "--build", build, "--parallel", str(args.jobs)],
                                      args.scratch, log):

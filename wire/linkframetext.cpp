@@ -1,47 +1,15 @@
 #include "linkframetext.h"
 
 #include "commprotocol.h"
+#include "moduleparameters.h"
 #include "streamframer.h"
 
 #include <QStringList>
 
 namespace {
-const char *const names[] = {"?",
-                             "LNB1",
-                             "LNB2",
-                             "Pol1",
-                             "Pol2",
-                             "Band1",
-                             "Band2",
-                             "InputFreq1",
-                             "InputFreq2",
-                             "InputSRate1",
-                             "InputSRate2",
-                             "RollOff1",
-                             "RollOff2",
-                             "InputBandwidth1",
-                             "InputBandwidth2",
-                             "NumInputs",
-                             "C1Activate",
-                             "C2Activate",
-                             "OutputFreq1",
-                             "OutputFreq2",
-                             "OutputAttenuation1",
-                             "OutputAttenuation2",
-                             "GetLevel",
-                             "GetModuleInfo",
-                             "GetAllCfg",
-                             "SetAllCfg",
-                             "GetVXStatus",
-                             "?",
-                             "?",
-                             "ResetToFactory"};
-
-bool isTwoByte(int command)
+int popValue(CommProtocol &m, const ModuleParameters::Parameter &p)
 {
-    return command == CommProtocol::InputFreq1 || command == CommProtocol::InputFreq2
-        || command == CommProtocol::InputSRate1 || command == CommProtocol::InputSRate2
-        || command == CommProtocol::OutputFreq1 || command == CommProtocol::OutputFreq2;
+    return p.width == 2 ? m.popShort(true) : m.popByte(true);
 }
 
 QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' ')).toUpper(); }
@@ -49,9 +17,24 @@ QString hex(const QByteArray &bytes) { return QString::fromLatin1(bytes.toHex(' 
 
 const char *LinkFrameText::commandName(int command)
 {
-    if (command < 0 || command >= int(sizeof names / sizeof names[0]))
+    if (const ModuleParameters::Parameter *p = ModuleParameters::byCommand(command))
+        return p->name;
+    switch (command) {
+    case CommProtocol::GetLevel:
+        return "GetLevel";
+    case CommProtocol::GetModuleInfo:
+        return "GetModuleInfo";
+    case CommProtocol::GetAllCfg:
+        return "GetAllCfg";
+    case CommProtocol::SetAllCfg:
+        return "SetAllCfg";
+    case CommProtocol::GetVXStatus:
+        return "GetVXStatus";
+    case CommProtocol::ResetToFactory:
+        return "ResetToFactory";
+    default:
         return "?";
-    return names[command];
+    }
 }
 
 QString LinkFrameText::flagsText(unsigned char flags)
@@ -80,11 +63,10 @@ QString LinkFrameText::describe(const QByteArray &frame)
     QByteArray &rest = m.getMsgData();
     if (rest.isEmpty())
         return text;
-    if (command >= CommProtocol::LNB1 && command <= CommProtocol::OutputAttenuation2) {
-        const int v = isTwoByte(command) ? m.popShort(true) : m.popByte(true);
+    if (const ModuleParameters::Parameter *p = ModuleParameters::byCommand(command)) {
+        const int v = popValue(m, *p);
         text += QStringLiteral(" value=%1").arg(v);
-        if ((command == CommProtocol::InputBandwidth1 || command == CommProtocol::InputBandwidth2)
-            && v == 0x80)
+        if (p->kind == ModuleParameters::AutoBandwidth && v == ModuleParameters::AutoBandwidthFlag)
             text += QStringLiteral(" (auto)");
     } else if (command == CommProtocol::SetAllCfg) {
         text += QStringLiteral(" value=%1").arg(m.popByte(true));
@@ -112,12 +94,13 @@ QString LinkFrameText::describe(const QByteArray &frame)
             if (m.popShort(true) != CommProtocol::RecordTag)
                 continue;
             const int code = m.getCurrentRxCmd();
-            if (code < CommProtocol::LNB1 || code > CommProtocol::OutputAttenuation2) {
+            const ModuleParameters::Parameter *p = ModuleParameters::byCommand(code);
+            if (!p) {
                 records << QStringLiteral("?%1").arg(code);
                 continue;
             }
-            const int v = isTwoByte(code) ? m.popShort(true) : m.popByte(true);
-            records << QStringLiteral("%1=%2").arg(QLatin1String(commandName(code))).arg(v);
+            const int v = popValue(m, *p);
+            records << QStringLiteral("%1=%2").arg(QLatin1String(p->name)).arg(v);
         }
         text += QStringLiteral(" [%1]").arg(records.join(QLatin1Char(' ')));
     } else if (command == CommProtocol::GetVXStatus && rest.size() >= 2) {

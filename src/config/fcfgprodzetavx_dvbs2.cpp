@@ -16,20 +16,11 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include <algorithm>
-#include <functional>
+#include <climits>
 
 namespace {
 const QString FormId = QStringLiteral("ZetaVX_DVBS2_CfgProd");
 
-// "BW_1"/"BW_2" value for automatic bandwidth; the module's own marker is bit 7.
-constexpr int AutoBandwidthKey = 255;
-constexpr unsigned char AutoBandwidthFlag = 0x80;
-
-constexpr int FreqMin = 950;
-constexpr int FreqMax = 2150;
-constexpr int SRateMin = 1000;
-constexpr int SRateMax = 45000;
 constexpr int FieldHeight = 16;
 
 struct Level {
@@ -51,71 +42,6 @@ const Level Levels[] = {
     {100, false, QT_TRANSLATE_NOOP("FCfgProdZetaVX_DVBS2", ">85")},
 };
 
-unsigned char indexByte(const QComboBox *box)
-{
-    return static_cast<unsigned char>(box->currentIndex());
-}
-
-// Frequencies travel as 16-bit signed numbers; anything else reads as 0.
-unsigned short frequencyValue(const QLineEdit *edit)
-{
-    return static_cast<unsigned short>(edit->text().toShort());
-}
-
-// Symbol rates go up to 45000, beyond a signed short: the low 16 bits are sent.
-unsigned short symbolRateValue(const QLineEdit *edit)
-{
-    return static_cast<unsigned short>(edit->text().toInt());
-}
-
-unsigned char bandwidthValue(const QCheckBox *autoBox, const QComboBox *list)
-{
-    if (autoBox->isChecked())
-        return AutoBandwidthFlag;
-    return static_cast<unsigned char>(list->currentText().toInt());
-}
-
-// One parameter of the module and the field(s) that hold it.
-struct Field {
-    const char *key;
-    ComboBox *list;
-    EditBox *edit;
-    CheckBox *autoBox;
-};
-
-QList<Field> fields(Ui_FormCfgProdZetaVX_DVBS2 *ui)
-{
-    return {
-        {"Entradas", ui->cbInputNum, nullptr, nullptr},
-        {"C1_Act", ui->cbActive_p1, nullptr, nullptr},
-        {"C2_Act", ui->cbActive_p2, nullptr, nullptr},
-        {"LNB_1", ui->cbLnb_1, nullptr, nullptr},
-        {"LNB_2", ui->cbLnb_2, nullptr, nullptr},
-        {"Banda_1", ui->cbBand_1, nullptr, nullptr},
-        {"Banda_2", ui->cbBand_2, nullptr, nullptr},
-        {"Pol_1", ui->cbPol_1, nullptr, nullptr},
-        {"Pol_2", ui->cbPol_2, nullptr, nullptr},
-        {"Freq1_Input", nullptr, ui->leInputFreq_1, nullptr},
-        {"Freq2_Input", nullptr, ui->leInputFreq_2, nullptr},
-        {"SRate_1", nullptr, ui->leSRate_1, nullptr},
-        {"SRate_2", nullptr, ui->leSRate_2, nullptr},
-        {"RollOff_1", ui->cbRollOff_1, nullptr, nullptr},
-        {"RollOff_2", ui->cbRollOff_2, nullptr, nullptr},
-        {"BW_1", ui->cbBW_1, nullptr, ui->ckAutoBW_1},
-        {"BW_2", ui->cbBW_2, nullptr, ui->ckAutoBW_2},
-        {"Freq1_Output", nullptr, ui->leOutputFreq_1, nullptr},
-        {"Freq2_Output", nullptr, ui->leOutputFreq_2, nullptr},
-        {"Atten_1", ui->cbAten_1, nullptr, nullptr},
-        {"Atten_2", ui->cbAten_2, nullptr, nullptr},
-    };
-}
-
-// One frame of a send, in the order the module expects them in a bulk write.
-struct SendItem {
-    QList<QWidget *> focus;
-    bool setsInputs;
-    std::function<void(CommProtocol &, bool confirm)> build;
-};
 } // namespace
 
 FCfgProdZetaVX_DVBS2::FCfgProdZetaVX_DVBS2(QWidget *parent)
@@ -132,11 +58,20 @@ void FCfgProdZetaVX_DVBS2::finishUi()
     ui->scrollArea->setContextMenuPolicy(Qt::ActionsContextMenu);
     ui->scrollArea->lastWidget = ui->cbAten_2;
 
-    for (EditBox *edit :
-         {ui->leInputFreq_1, ui->leOutputFreq_1, ui->leInputFreq_2, ui->leOutputFreq_2})
-        edit->setValidator(new QIntValidator(FreqMin, FreqMax, this));
-    for (EditBox *edit : {ui->leSRate_1, ui->leSRate_2})
-        edit->setValidator(new QIntValidator(SRateMin, SRateMax, this));
+    for (const ModuleParameters::Parameter &p : ModuleParameters::all()) {
+        Field f {&p, nullptr, nullptr, nullptr, nullptr};
+        if (p.kind == ModuleParameters::Number)
+            f.field = f.edit = findChild<QLineEdit *>(QLatin1String(p.field));
+        else
+            f.field = f.list = findChild<QComboBox *>(QLatin1String(p.field));
+        if (p.autoField)
+            f.autoBox = findChild<QCheckBox *>(QLatin1String(p.autoField));
+        if (!f.field || (p.autoField && !f.autoBox))
+            qFatal("The configuration form has no field %s for %s", p.field, p.key);
+        if (f.edit)
+            f.edit->setValidator(new QIntValidator(p.minimum, p.maximum, this));
+        fieldList.append(f);
+    }
 
     connect(ui->ckAutoBW_1, &QCheckBox::stateChanged, this, &FCfgProdZetaVX_DVBS2::autoBWChanged_1);
     connect(ui->ckAutoBW_2, &QCheckBox::stateChanged, this, &FCfgProdZetaVX_DVBS2::autoBWChanged_2);
@@ -381,109 +316,27 @@ bool FCfgProdZetaVX_DVBS2::sendCfgData(bool all, bool &inputsChanged, bool &outp
     if (!services)
         return false;
 
-    Ui_FormCfgProdZetaVX_DVBS2 *u = ui.get();
-    const QList<SendItem> items = {
-        {{u->cbInputNum},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildNumInputsRequest(indexByte(u->cbInputNum), c); }},
-        {{u->cbLnb_1},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildLNB1Request(indexByte(u->cbLnb_1), c); }},
-        {{u->cbLnb_2},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildLNB2Request(indexByte(u->cbLnb_2), c); }},
-        {{u->cbBand_1},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildBand1Request(indexByte(u->cbBand_1), c); }},
-        {{u->cbBand_2},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildBand2Request(indexByte(u->cbBand_2), c); }},
-        {{u->cbPol_1},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildPol1Request(indexByte(u->cbPol_1), c); }},
-        {{u->cbPol_2},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildPol2Request(indexByte(u->cbPol_2), c); }},
-        {{u->leInputFreq_1},
-         true,
-         [u](CommProtocol &m, bool c) {
-             m.buildInputFreq1Request(frequencyValue(u->leInputFreq_1), c);
-         }},
-        {{u->leInputFreq_2},
-         true,
-         [u](CommProtocol &m, bool c) {
-             m.buildInputFreq2Request(frequencyValue(u->leInputFreq_2), c);
-         }},
-        {{u->leSRate_1},
-         true,
-         [u](CommProtocol &m, bool c) {
-             m.buildInputSRate1Request(symbolRateValue(u->leSRate_1), c);
-         }},
-        {{u->leSRate_2},
-         true,
-         [u](CommProtocol &m, bool c) {
-             m.buildInputSRate2Request(symbolRateValue(u->leSRate_2), c);
-         }},
-        {{u->cbRollOff_1},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildRollOff1Request(indexByte(u->cbRollOff_1), c); }},
-        {{u->cbRollOff_2},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildRollOff2Request(indexByte(u->cbRollOff_2), c); }},
-        {{u->cbBW_1, u->ckAutoBW_1},
-         false,
-         [u](CommProtocol &m, bool c) {
-             m.buildInputBandwidth1Request(bandwidthValue(u->ckAutoBW_1, u->cbBW_1), c);
-         }},
-        {{u->cbBW_2, u->ckAutoBW_2},
-         false,
-         [u](CommProtocol &m, bool c) {
-             m.buildInputBandwidth2Request(bandwidthValue(u->ckAutoBW_2, u->cbBW_2), c);
-         }},
-        {{u->leOutputFreq_1},
-         false,
-         [u](CommProtocol &m, bool c) {
-             m.buildOutputFreq1Request(frequencyValue(u->leOutputFreq_1), c);
-         }},
-        {{u->leOutputFreq_2},
-         false,
-         [u](CommProtocol &m, bool c) {
-             m.buildOutputFreq2Request(frequencyValue(u->leOutputFreq_2), c);
-         }},
-        {{u->cbAten_1},
-         false,
-         [u](CommProtocol &m, bool c) {
-             m.buildOutputAttenuation1Request(indexByte(u->cbAten_1), c);
-         }},
-        {{u->cbAten_2},
-         false,
-         [u](CommProtocol &m, bool c) {
-             m.buildOutputAttenuation2Request(indexByte(u->cbAten_2), c);
-         }},
-        {{u->cbActive_p1},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildC1ActivateRequest(indexByte(u->cbActive_p1), c); }},
-        {{u->cbActive_p2},
-         true,
-         [u](CommProtocol &m, bool c) { m.buildC2ActivateRequest(indexByte(u->cbActive_p2), c); }},
-    };
-
     CommProtocol msg;
-    auto send = [&](const SendItem &item, bool confirm) {
+    auto send = [&](const Field &f, bool confirm) {
         msg.clearMsgData();
-        item.build(msg, confirm);
+        msg.buildParameterRequest(f.parameter->command, static_cast<unsigned short>(wireValue(f)),
+                                  confirm);
         if (!services->SendMsg(msp, msg))
             return false;
-        if (item.setsInputs)
+        if (f.parameter->changesInputs)
             inputsChanged = true;
         return true;
     };
+    const QVector<Field> &list = fields();
+    auto field = [&list](const ModuleParameters::Parameter *p) -> const Field & {
+        return list.at(ModuleParameters::indexOf(*p));
+    };
 
     if (!all) {
-        for (const SendItem &item : items) {
-            const bool focused = std::any_of(item.focus.cbegin(), item.focus.cend(),
-                                             [](QWidget *w) { return w->hasFocus(); });
-            if (focused && !send(item, true))
+        for (const ModuleParameters::Parameter *p : ModuleParameters::inBulkOrder()) {
+            const Field &f = field(p);
+            const bool focused = f.field->hasFocus() || (f.autoBox && f.autoBox->hasFocus());
+            if (focused && !send(f, true))
                 return false;
         }
         return true;
@@ -494,8 +347,8 @@ bool FCfgProdZetaVX_DVBS2::sendCfgData(bool all, bool &inputsChanged, bool &outp
     msg.buildSetAllCfgRequest(false, false);
     if (!services->SendMsg(msp, msg))
         return false;
-    for (const SendItem &item : items) {
-        if (!send(item, false))
+    for (const ModuleParameters::Parameter *p : ModuleParameters::inBulkOrder()) {
+        if (!send(field(p), false))
             return false;
     }
     msg.clearMsgData();
@@ -545,82 +398,29 @@ bool FCfgProdZetaVX_DVBS2::dataRcvd(CommProtocol &msg)
 
 void FCfgProdZetaVX_DVBS2::applyRecord(unsigned short code, CommProtocol &msg)
 {
-    auto setIndex = [&msg](ComboBox *box) { box->setCurrentIndex(msg.popByte(true)); };
-    auto setNumber = [&msg](EditBox *edit) { edit->setText(QString::number(msg.popShort(true))); };
-    switch (code) {
-    case CommProtocol::LNB1:
-        setIndex(ui->cbLnb_1);
+    const ModuleParameters::Parameter *p = ModuleParameters::byCommand(code);
+    if (!p)
+        return;
+    const Field &f = fields().at(ModuleParameters::indexOf(*p));
+    const int value = p->width == 2 ? msg.popShort(true) : msg.popByte(true);
+    switch (p->kind) {
+    case ModuleParameters::ListIndex:
+        f.list->setCurrentIndex(value);
         break;
-    case CommProtocol::LNB2:
-        setIndex(ui->cbLnb_2);
+    case ModuleParameters::Number:
+        f.edit->setText(QString::number(value));
         break;
-    case CommProtocol::Pol1:
-        setIndex(ui->cbPol_1);
-        break;
-    case CommProtocol::Pol2:
-        setIndex(ui->cbPol_2);
-        break;
-    case CommProtocol::Band1:
-        setIndex(ui->cbBand_1);
-        break;
-    case CommProtocol::Band2:
-        setIndex(ui->cbBand_2);
-        break;
-    case CommProtocol::InputFreq1:
-        setNumber(ui->leInputFreq_1);
-        break;
-    case CommProtocol::InputFreq2:
-        setNumber(ui->leInputFreq_2);
-        break;
-    case CommProtocol::InputSRate1:
-        setNumber(ui->leSRate_1);
-        break;
-    case CommProtocol::InputSRate2:
-        setNumber(ui->leSRate_2);
-        break;
-    case CommProtocol::RollOff1:
-        setIndex(ui->cbRollOff_1);
-        break;
-    case CommProtocol::RollOff2:
-        setIndex(ui->cbRollOff_2);
-        break;
-    case CommProtocol::InputBandwidth1:
-        applyBandwidth(msg.popByte(true), ui->ckAutoBW_1, ui->cbBW_1);
-        break;
-    case CommProtocol::InputBandwidth2:
-        applyBandwidth(msg.popByte(true), ui->ckAutoBW_2, ui->cbBW_2);
-        break;
-    case CommProtocol::NumInputs:
-        setIndex(ui->cbInputNum);
-        break;
-    case CommProtocol::C1Activate:
-        setIndex(ui->cbActive_p1);
-        break;
-    case CommProtocol::C2Activate:
-        setIndex(ui->cbActive_p2);
-        break;
-    case CommProtocol::OutputFreq1:
-        setNumber(ui->leOutputFreq_1);
-        break;
-    case CommProtocol::OutputFreq2:
-        setNumber(ui->leOutputFreq_2);
-        break;
-    case CommProtocol::OutputAttenuation1:
-        setIndex(ui->cbAten_1);
-        break;
-    case CommProtocol::OutputAttenuation2:
-        setIndex(ui->cbAten_2);
-        break;
-    default:
+    case ModuleParameters::AutoBandwidth:
+        applyBandwidth(static_cast<unsigned char>(value), f.autoBox, f.list);
         break;
     }
 }
 
 // In the module's answer, bit 7 marks automatic bandwidth with the list
 // position in bits 0..6; without it the value is the bandwidth in MHz.
-void FCfgProdZetaVX_DVBS2::applyBandwidth(unsigned char value, CheckBox *autoBox, ComboBox *list)
+void FCfgProdZetaVX_DVBS2::applyBandwidth(unsigned char value, QCheckBox *autoBox, QComboBox *list)
 {
-    if (value & AutoBandwidthFlag) {
+    if (value & ModuleParameters::AutoBandwidthFlag) {
         list->setCurrentIndex(value & 0x7F);
         autoBox->setChecked(true);
     } else {
@@ -678,13 +478,41 @@ void FCfgProdZetaVX_DVBS2::setInputLevel(QProgressBar *bar, QLabel *label, unsig
     label->setText(tr(l.text));
 }
 
+const QVector<FCfgProdZetaVX_DVBS2::Field> &FCfgProdZetaVX_DVBS2::fields() const
+{
+    ui.get();
+    return fieldList;
+}
+
+// The value a set-request carries for a field.
+int FCfgProdZetaVX_DVBS2::wireValue(const Field &f) const
+{
+    const ModuleParameters::Parameter &p = *f.parameter;
+    switch (p.kind) {
+    case ModuleParameters::ListIndex:
+        return f.list->currentIndex();
+    case ModuleParameters::Number:
+        // A range that fits a signed 16-bit number is read as one, so that
+        // anything beyond it reads as 0; wider ones (symbol rates) are read
+        // whole and their low bits sent.
+        return p.maximum <= SHRT_MAX ? f.edit->text().toShort() : f.edit->text().toInt();
+    case ModuleParameters::AutoBandwidth:
+        if (f.autoBox->isChecked())
+            return ModuleParameters::AutoBandwidthFlag;
+        return f.list->currentText().toInt();
+    }
+    return 0;
+}
+
 QHash<QString, QVariant> FCfgProdZetaVX_DVBS2::UpdateDataMSP()
 {
     QHash<QString, QVariant> hash;
-    for (const Field &f : fields(ui.get())) {
-        const QString key = QString::fromLatin1(f.key);
+    for (const Field &f : fields()) {
+        const QString key = QString::fromLatin1(f.parameter->key);
         if (f.autoBox)
-            hash.insert(key, f.autoBox->isChecked() ? AutoBandwidthKey : f.list->currentIndex());
+            hash.insert(key,
+                        f.autoBox->isChecked() ? ModuleParameters::AutoBandwidthKey
+                                               : f.list->currentIndex());
         else if (f.list)
             hash.insert(key, f.list->currentIndex());
         else
@@ -698,12 +526,12 @@ QHash<QString, QVariant> FCfgProdZetaVX_DVBS2::UpdateDataMSP()
 void FCfgProdZetaVX_DVBS2::SetDataConfig(QHash<QString, QVariant> hash)
 {
     initInputParams();
-    for (const Field &f : fields(ui.get())) {
-        const auto it = hash.constFind(QString::fromLatin1(f.key));
+    for (const Field &f : fields()) {
+        const auto it = hash.constFind(QString::fromLatin1(f.parameter->key));
         if (it == hash.constEnd())
             continue;
         if (f.autoBox) {
-            if (it->toInt() == AutoBandwidthKey) {
+            if (it->toInt() == ModuleParameters::AutoBandwidthKey) {
                 f.autoBox->setChecked(true);
             } else {
                 f.autoBox->setChecked(false);

@@ -2,17 +2,21 @@
 
 #include "deferredui.h"
 #include "iform.h"
+#include "moduleparameters.h"
 
 #include <QHash>
 #include <QVariant>
+#include <QVector>
 
 class CheckBox;
-class ComboBox;
 class CommProtocol;
 class Imsp;
 class IServiciosComunes;
 class QAction;
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QLineEdit;
 class QProgressBar;
 class Ui_FormCfgProdZetaVX_DVBS2;
 
@@ -64,9 +68,21 @@ private slots:
     void autoBWChanged_2(int state);
 
 private:
+    // The widgets that hold one of the module's parameters: a choice list or an
+    // edit box, and an "Auto" box for a bandwidth.
+    struct Field {
+        const ModuleParameters::Parameter *parameter;
+        QWidget *field; // the list or the edit box
+        QComboBox *list;
+        QLineEdit *edit;
+        QCheckBox *autoBox;
+    };
+
+    const QVector<Field> &fields() const;
+    int wireValue(const Field &f) const;
     void readFromModule();
     void applyRecord(unsigned short code, CommProtocol &msg);
-    void applyBandwidth(unsigned char value, CheckBox *autoBox, ComboBox *list);
+    void applyBandwidth(unsigned char value, QCheckBox *autoBox, QComboBox *list);
     void setInputLevel(QProgressBar *bar, QLabel *label, unsigned char level);
     void enableProcessor(bool on, CheckBox *autoBox, const QList<QWidget *> &settings,
                          QWidget *bandwidth);
@@ -79,4 +95,5 @@ private:
     QAction *writeFileAction = nullptr;
     IServiciosComunes *services = nullptr;
     Imsp *msp = nullptr;
+    QVector<Field> fieldList; // in the order of ModuleParameters::all()
 };

@@ -4,6 +4,7 @@
 #include "ui_falertmessage.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QKeyEvent>
@@ -13,6 +14,8 @@ FAlertMessage *FAlertMessage::m_pAlertMessage = nullptr;
 
 namespace {
 constexpr int NonModalWaitMs = 100;
+// The one dialog is in a modal call's exec().
+bool waiting = false;
 } // namespace
 
 FAlertMessage *FAlertMessage::getInstance()
@@ -34,6 +37,13 @@ FAlertMessage::FAlertMessage()
 int FAlertMessage::showDialog(QWidget *parent, QString title, QString message, int buttons,
                               int icon, bool modal)
 {
+    // Asked for from inside a waiting alert's event loop, typically by a module
+    // message delivered meanwhile: the waiting alert keeps its text and its
+    // caller's answer, and this one is only logged.
+    if (waiting) {
+        qWarning() << "Alert not shown while another one waits:" << title << message;
+        return QDialog::Rejected;
+    }
     firstButtonText = tr("Press Ok to continue");
     secondButtonText = tr("Press Esc to cancel");
 
@@ -69,7 +79,9 @@ int FAlertMessage::showDialog(QWidget *parent, QString title, QString message, i
     repaint();
 
     if (modal) {
+        waiting = true;
         const int result = exec();
+        waiting = false;
         if (parent)
             parent->window()->activateWindow();
         return result;

@@ -32,7 +32,8 @@ public:
 
     // Modal: waits for the user and returns 1 (accepted) or 0 (cancelled or
     // closed by the program). Not modal: returns 1 after 100 ms with the
-    // dialog still on screen.
+    // dialog still on screen. While a modal call waits, further calls show
+    // nothing and return 0.
     int showDialog(QWidget *parent, QString title, QString message, int buttons, int icon,
                    bool modal);
 

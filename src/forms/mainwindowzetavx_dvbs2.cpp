@@ -43,39 +43,44 @@ MainWindowZetaVX_DVBS2::MainWindowZetaVX_DVBS2(QWidget *parent, IServiciosComune
 {
     ui->setupUi(this);
 
-    IForm *menu = requireForm(MainMenuId, QT_TR_NOOP("MainMenu form not defined on ZetaVX_DVBS2"));
-    connect(menu, SIGNAL(Seleccionado(QListWidgetItem *)), this, SLOT(MainMenu(QListWidgetItem *)));
-    connect(menu, SIGNAL(Salir(IForm *)), this, SLOT(Salir(IForm *)));
+    using Window = MainWindowZetaVX_DVBS2;
+    auto *menu = requireForm<FMainMenuZetaVX_DVBS2>(
+        MainMenuId, QT_TR_NOOP("MainMenu form not defined on ZetaVX_DVBS2"));
+    connect(menu, &FMainMenuZetaVX_DVBS2::Seleccionado, this, &Window::MainMenu);
+    connect(menu, &FMainMenuZetaVX_DVBS2::Salir, this, &Window::Salir);
 
-    IForm *cfg = requireForm(CfgProdId, QT_TR_NOOP("CfgProd form not defined on ZetaVX_DVBS2"));
-    connect(cfg, SIGNAL(Salir(IForm *)), this, SLOT(Salir(IForm *)));
-    connect(cfg, SIGNAL(PresentaFichEsc(IForm *)), this, SLOT(PresentaFichEsc(IForm *)));
-    connect(cfg, SIGNAL(PresentaFichLect(IForm *)), this, SLOT(PresentaFichLect(IForm *)));
-    static_cast<FCfgProdZetaVX_DVBS2 *>(cfg)->setCommServices(plugin, host);
+    auto *cfg = requireForm<FCfgProdZetaVX_DVBS2>(
+        CfgProdId, QT_TR_NOOP("CfgProd form not defined on ZetaVX_DVBS2"));
+    connect(cfg, &FCfgProdZetaVX_DVBS2::Salir, this, &Window::Salir);
+    connect(cfg, &FCfgProdZetaVX_DVBS2::PresentaFichEsc, this, &Window::PresentaFichEsc);
+    connect(cfg, &FCfgProdZetaVX_DVBS2::PresentaFichLect, this, &Window::PresentaFichLect);
+    cfg->setCommServices(plugin, host);
 
-    IForm *special = requireForm(FuncEspecialesId,
-                                 QT_TR_NOOP("Special functions form not defined on ZetaVX_DVBS2"));
-    connect(special, SIGNAL(Aceptar(IForm *)), this, SLOT(Aceptar(IForm *)));
-    connect(special, SIGNAL(Cancelar(IForm *)), this, SLOT(Cancelar(IForm *)));
+    auto *special = requireForm<FFuncEspeciales>(
+        FuncEspecialesId, QT_TR_NOOP("Special functions form not defined on ZetaVX_DVBS2"));
+    connect(special, &FFuncEspeciales::Aceptar, this, &Window::Aceptar);
+    connect(special, &FFuncEspeciales::Cancelar, this, &Window::Cancelar);
 
-    IForm *browser = requireForm(SelecFicherosId,
-                                 QT_TR_NOOP("File Management form not defined on ZetaVX_DVBS2"));
-    connect(browser, SIGNAL(Salir(IForm *)), this, SLOT(Salir(IForm *)));
-    connect(browser, SIGNAL(Aceptar(IForm *)), this, SLOT(Aceptar(IForm *)));
+    auto *browser = requireForm<FSelecFicheros>(
+        SelecFicherosId, QT_TR_NOOP("File Management form not defined on ZetaVX_DVBS2"));
+    connect(browser, &FSelecFicheros::Salir, this, &Window::Salir);
+    connect(browser, &FSelecFicheros::Aceptar, this, &Window::Aceptar);
 
-    IForm *modules = requireForm(SelecModulosId,
-                                 QT_TR_NOOP("Modules Management form not defined on ZetaVX_DVBS2"));
-    connect(modules, SIGNAL(Seleccionado(IForm *)), this, SLOT(SelecModulos(IForm *)));
-    connect(modules, SIGNAL(Salir(IForm *)), this, SLOT(Salir(IForm *)));
+    auto *modules = requireForm<FSelecModulos>(
+        SelecModulosId, QT_TR_NOOP("Modules Management form not defined on ZetaVX_DVBS2"));
+    connect(modules, &FSelecModulos::Seleccionado, this, &Window::SelecModulos);
+    connect(modules, &FSelecModulos::Salir, this, &Window::Salir);
 
     showForm(MainMenuId);
 }
 
 MainWindowZetaVX_DVBS2::~MainWindowZetaVX_DVBS2() { delete ui; }
 
-IForm *MainWindowZetaVX_DVBS2::requireForm(const QString &formId, const char *missingMessage)
+// A form of another class under the identifier counts as missing.
+template<class Form>
+Form *MainWindowZetaVX_DVBS2::requireForm(const QString &formId, const char *missingMessage)
 {
-    IForm *form = ui->StackedForm->form(formId);
+    auto *form = qobject_cast<Form *>(ui->StackedForm->form(formId));
     if (!form)
         qFatal("%s", tr(missingMessage).toLatin1().constData());
     return form;

@@ -16,6 +16,22 @@ class Ui_FormMainWindowZetaVX_DVBS2;
 
 // The plug-in's top-level widget: owns the stack of forms and decides, from
 // the identifier of the form that sent a signal, which form comes next.
+//
+// Re-entrancy. All of it runs on the GUI thread, but a modal alert
+// (FAlertMessage) and a pop-up menu (TitleMenu) run a nested event loop, and so
+// does the non-modal alert for its first 100 ms. Inside such a loop:
+// - The link's delivery runs: the host calls Imsp::DataRcvd from its event
+//   loop, then dataRcvd here passes the message to the configuration form if
+//   that is the visible form and drops it otherwise, alert or not. The form's
+//   dataRcvd writes only its own fields and labels, so code that opens an
+//   alert takes what it needs from the form before the alert.
+// - An alert asked for while a modal alert waits (a link failure delivered
+//   during a "Comm error" alert) is not shown: the waiting alert keeps its
+//   text and its caller's answer, and the new call returns 0 at once.
+// - Media signals and timers run. Keys do not reach the forms while a modal
+//   alert or a menu is up, so no key handler (F5..F8, Escape) and hence no
+//   navigation slot here runs inside another; only the non-modal alert's
+//   100 ms (the file browser's "Pasting file") lets keys through.
 class MainWindowZetaVX_DVBS2 : public QWidget
 {
     Q_OBJECT
@@ -57,7 +73,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    IForm *requireForm(const QString &formId, const char *missingMessage);
+    template<class Form> Form *requireForm(const QString &formId, const char *missingMessage);
     void showForm(const QString &formId);
     void focusCurrentForm();
     void storeConfigWithHost();

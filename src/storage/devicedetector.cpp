@@ -40,7 +40,7 @@ DeviceDetector::DeviceDetector(QObject *parent)
     // which runs on the very thread that would empty it.
     ::fcntl(signalSocketPair[0], F_SETFL, ::fcntl(signalSocketPair[0], F_GETFL) | O_NONBLOCK);
     signalNotifier = new QSocketNotifier(signalSocketPair[1], QSocketNotifier::Read, this);
-    connect(signalNotifier, SIGNAL(activated(int)), this, SLOT(handleSigHup()));
+    connect(signalNotifier, &QSocketNotifier::activated, this, &DeviceDetector::handleSigHup);
 
     ::signal(SIGCONT, hupSignalHandler);
     ::signal(SIGALRM, hupSignalHandler);

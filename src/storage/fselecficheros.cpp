@@ -94,14 +94,16 @@ bool FSelecFicheros::waitConnDevices(int f, const QStringList &names, const QStr
         if (!connectedPaths.isEmpty())
             return setFunctionAndOrigin(f, connectedNames, connectedPaths);
 
-        connect(detector, SIGNAL(USBDeviceConnected()), dialog, SLOT(accept()));
-        connect(detector, SIGNAL(SDDeviceConnected()), dialog, SLOT(accept()));
+        const QMetaObject::Connection usb
+            = connect(detector, &DeviceDetector::USBDeviceConnected, dialog, &QDialog::accept);
+        const QMetaObject::Connection sd
+            = connect(detector, &DeviceDetector::SDDeviceConnected, dialog, &QDialog::accept);
         const int answer = alert(tr("Media not available"),
                                  QStringLiteral("USB: ") + tr("Not present") + QLatin1Char('\n')
                                      + QStringLiteral("SD: ") + tr("Not present"),
                                  EscapeOnly, FAlertMessage::IconInfo);
-        disconnect(detector, SIGNAL(USBDeviceConnected()), dialog, SLOT(accept()));
-        disconnect(detector, SIGNAL(SDDeviceConnected()), dialog, SLOT(accept()));
+        disconnect(usb);
+        disconnect(sd);
         if (answer != QDialog::Accepted)
             return false;
     }
@@ -453,19 +455,19 @@ void FSelecFicheros::CrearAcciones()
 {
     copyAction = new QAction(tr("&Copy File"), this);
     copyAction->setStatusTip(tr("Copy a file to the clipboard"));
-    connect(copyAction, SIGNAL(triggered()), this, SLOT(copyFileToClipboard()));
+    connect(copyAction, &QAction::triggered, this, &FSelecFicheros::copyFileToClipboard);
 
     cutAction = new QAction(tr("&Cut File"), this);
     cutAction->setStatusTip(tr("Cut a file to the clipboard"));
-    connect(cutAction, SIGNAL(triggered()), this, SLOT(cutFileToClipboard()));
+    connect(cutAction, &QAction::triggered, this, &FSelecFicheros::cutFileToClipboard);
 
     pasteAction = new QAction(tr("&Paste File"), this);
     pasteAction->setStatusTip(tr("Paste the clipboard file here"));
-    connect(pasteAction, SIGNAL(triggered()), this, SLOT(pasteFromClipboard()));
+    connect(pasteAction, &QAction::triggered, this, &FSelecFicheros::pasteFromClipboard);
 
     clearAction = new QAction(tr("&File Clear"), this);
     clearAction->setStatusTip(tr("Clear File from Directory"));
-    connect(clearAction, SIGNAL(triggered()), this, SLOT(FuncBorrarFichero()));
+    connect(clearAction, &QAction::triggered, this, &FSelecFicheros::FuncBorrarFichero);
 }
 
 void FSelecFicheros::createContextMenu()

@@ -194,10 +194,10 @@ void FSelecModulos::CrearAcciones()
         return;
     clearAction = new QAction(tr("&Module Clear"), this);
     clearAction->setStatusTip(tr("Clear Module from File"));
-    connect(clearAction, SIGNAL(triggered()), this, SLOT(FuncBorrarModulo()));
+    connect(clearAction, &QAction::triggered, this, &FSelecModulos::FuncBorrarModulo);
     modifyAction = new QAction(tr("&Modify Module ID"), this);
     modifyAction->setStatusTip(tr("Modify Module ID"));
-    connect(modifyAction, SIGNAL(triggered()), this, SLOT(FuncModifIDModulo()));
+    connect(modifyAction, &QAction::triggered, this, &FSelecModulos::FuncModifIDModulo);
 }
 
 void FSelecModulos::createContextMenu()

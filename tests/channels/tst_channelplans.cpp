@@ -1,7 +1,7 @@
 #include "channelplans.h"
+#include "testmain.h"
 
 #include <QRegularExpression>
-#include <QtTest>
 
 class tst_ChannelPlans : public QObject
 {
@@ -154,5 +154,5 @@ void tst_ChannelPlans::tables()
     }
 }
 
-QTEST_MAIN(tst_ChannelPlans)
+MSP_TEST_MAIN(tst_ChannelPlans)
 #include "tst_channelplans.moc"

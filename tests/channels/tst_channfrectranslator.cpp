@@ -1,6 +1,5 @@
 #include "channfrectranslator.h"
-
-#include <QtTest>
+#include "testmain.h"
 
 class tst_ChannFrecTranslator : public QObject
 {
@@ -161,5 +160,5 @@ void tst_ChannFrecTranslator::unknownRule()
     QVERIFY(m_tr.getChannelList(T::RULE(99)).isEmpty());
 }
 
-QTEST_MAIN(tst_ChannFrecTranslator)
+MSP_TEST_MAIN(tst_ChannFrecTranslator)
 #include "tst_channfrectranslator.moc"

@@ -1,13 +1,15 @@
 #include "checkbox.h"
 #include "combobox.h"
+#include "editbox.h"
 #include "fcfgprodzetavx_dvbs2.h"
 #include "../storage/popupanswerer.h"
 #include "modalanswerer.h"
+#include "testmain.h"
 
 #include <QAction>
+#include <QGridLayout>
 #include <QLabel>
 #include <QSignalSpy>
-#include <QtTest>
 
 // The configuration form on its own: its choices, enable rules, keys and file menu.
 class tst_CfgProd : public QObject
@@ -18,8 +20,7 @@ private slots:
     void init();
     void cleanup();
 
-    void choices_data();
-    void choices();
+    void parameterFields();
     void enableRules();
     void keys();
     void languageChange();
@@ -45,42 +46,34 @@ void tst_CfgProd::init()
 
 void tst_CfgProd::cleanup() { delete window; }
 
-void tst_CfgProd::choices_data()
+// Every parameter row names a field of its kind on the form, beside the row's
+// caption and unit; list fields offer the row's range, bandwidth lists its MHz.
+void tst_CfgProd::parameterFields()
 {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QStringList>("items");
-    QStringList aten;
-    for (int i = 0; i <= 20; ++i)
-        aten << QString::number(i);
-    const QStringList bw1 {"6",  "8",  "10", "12", "14", "16", "18",  "20",  "22",
-                           "24", "26", "28", "30", "32", "34", "36",  "38",  "40",
-                           "42", "44", "46", "48", "50", "54", "56",  "58",  "60",
-                           "62", "64", "72", "84", "86", "90", "100", "106", "124"};
-    QStringList bw2 = bw1;
-    bw2[29] = "68";
-    QTest::newRow("cbInputNum") << "cbInputNum" << QStringList {"1 input", "2 inputs"};
-    for (const char *n : {"1", "2"}) {
-        const QString s = QString::fromLatin1(n);
-        QTest::addRow("cbActive_p%s", n) << "cbActive_p" + s << QStringList {"Off", "On"};
-        QTest::addRow("cbLnb_%s", n) << "cbLnb_" + s << QStringList {"Off", "On"};
-        QTest::addRow("cbBand_%s", n) << "cbBand_" + s << QStringList {"Low(0)", "High(22KHz)"};
-        QTest::addRow("cbPol_%s", n)
-            << "cbPol_" + s << QStringList {"Vertical(13V)", "Horizontal(18V)"};
-        QTest::addRow("cbRollOff_%s", n)
-            << "cbRollOff_" + s << QStringList {"0.35", "0.25", "0.20"};
-        QTest::addRow("cbAten_%s", n) << "cbAten_" + s << aten;
-        QTest::addRow("cbBW_%s", n) << "cbBW_" + s << (s == "1" ? bw1 : bw2);
+    auto *grid = w<QGridLayout>("gridLayout");
+    for (const ModuleParameters::Parameter &p : ModuleParameters::all()) {
+        auto *field = w<QWidget>(p.field);
+        QVERIFY2(field, p.field);
+        int row = -1;
+        int unused = 0;
+        grid->getItemPosition(grid->indexOf(field), &row, &unused, &unused, &unused);
+        auto label = [&](int column) {
+            QLayoutItem *item = grid->itemAtPosition(row, column);
+            auto *l = item ? qobject_cast<QLabel *>(item->widget()) : nullptr;
+            return l ? l->text() : QString();
+        };
+        QCOMPARE(label(0), QString(p.caption));
+        QCOMPARE(label(3), QString(p.unit));
+        auto *list = qobject_cast<ComboBox *>(field);
+        QCOMPARE(!list, p.kind == ModuleParameters::Number);
+        QVERIFY(list || qobject_cast<EditBox *>(field));
+        if (list)
+            QCOMPARE(list->count(), p.maximum + 1);
+        for (int i = 0; i < p.values.count; ++i)
+            QCOMPARE(list->itemText(i), QString::number(p.values.mhz[i]));
+        if (p.autoField)
+            QVERIFY(qobject_cast<CheckBox *>(w<QWidget>(p.autoField)));
     }
-}
-
-void tst_CfgProd::choices()
-{
-    QFETCH(QString, field);
-    QFETCH(QStringList, items);
-    QStringList got;
-    for (int i = 0; i < w<ComboBox>(field)->count(); ++i)
-        got << w<ComboBox>(field)->itemText(i);
-    QCOMPARE(got, items);
 }
 
 void tst_CfgProd::enableRules()
@@ -174,5 +167,5 @@ void tst_CfgProd::fileMenu()
     QCOMPARE(form->findChildren<QAction *>().size(), 2);
 }
 
-QTEST_MAIN(tst_CfgProd)
+MSP_TEST_MAIN(tst_CfgProd)
 #include "tst_cfgprod.moc"

@@ -1,10 +1,10 @@
 #include "configdata.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <functional>
 
@@ -453,5 +453,5 @@ void tst_ConfigData::fullDisk()
     QCOMPARE(left, (QStringList {"cfg.cfi", "filler"}));
 }
 
-QTEST_GUILESS_MAIN(tst_ConfigData)
+MSP_TEST_GUILESS_MAIN(tst_ConfigData)
 #include "tst_configdata.moc"

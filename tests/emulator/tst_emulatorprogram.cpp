@@ -2,13 +2,13 @@
 #include "modulelink.h"
 #include "serialtransport.h"
 #include "tcptransport.h"
+#include "testmain.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtTest>
 
 Q_DECLARE_METATYPE(CommMsg)
 
@@ -93,5 +93,5 @@ void tst_EmulatorProgram::badArgument()
     QCOMPARE(process.readAllStandardError(), QByteArray("zetavx-emu: bad TCP port or address\n"));
 }
 
-QTEST_MAIN(tst_EmulatorProgram)
+MSP_TEST_MAIN(tst_EmulatorProgram)
 #include "tst_emulatorprogram.moc"

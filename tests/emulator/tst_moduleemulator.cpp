@@ -2,10 +2,10 @@
 #include "emulatorfault.h"
 #include "moduleemulator.h"
 #include "streamframer.h"
+#include "testmain.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtTest>
 
 namespace {
 QByteArray text(int flags, const QByteArray &frame)
@@ -188,5 +188,5 @@ void tst_ModuleEmulator::stateFile()
     QCOMPARE(again.configHash().value(QStringLiteral("BW_1")), QVariant(32));
 }
 
-QTEST_MAIN(tst_ModuleEmulator)
+MSP_TEST_MAIN(tst_ModuleEmulator)
 #include "tst_moduleemulator.moc"

@@ -1,10 +1,10 @@
 #include "editbox.h"
 #include "falertmessage.h"
 #include "modalanswerer.h"
+#include "testmain.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
 
 // The shared alert dialog: captions, key bits, icons, geometry.
 class tst_AlertMessage : public QObject
@@ -100,5 +100,5 @@ void tst_AlertMessage::showDialog()
              expected.convertToFormat(QImage::Format_ARGB32));
 }
 
-QTEST_MAIN(tst_AlertMessage)
+MSP_TEST_MAIN(tst_AlertMessage)
 #include "tst_alertmessage.moc"

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
-#include <QtTest>
+#include "testmain.h"
 
 // The main menu and the service form, driven by keys inside the main window
 // with a fake host behind it.
@@ -193,5 +193,5 @@ void tst_MainMenu::serviceKeys()
     QCOMPARE(shown, alert);
 }
 
-QTEST_MAIN(tst_MainMenu)
+MSP_TEST_MAIN(tst_MainMenu)
 #include "tst_mainmenu.moc"

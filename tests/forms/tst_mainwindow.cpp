@@ -7,12 +7,12 @@
 #include "mainwindowzetavx_dvbs2.h"
 #include "modalanswerer.h"
 #include "stackediform.h"
+#include "testmain.h"
 
 #include <QComboBox>
 #include <QListWidgetItem>
 #include <QSignalSpy>
 #include <QTableWidget>
-#include <QtTest>
 
 // The form stack's lookup, and the main window's navigation row by row: emit a
 // form's signal, check the visible form, the alerts shown and what reached the host.
@@ -233,5 +233,5 @@ void tst_MainWindow::browserKeepsOtherFiles()
     QCOMPARE(stack->currentForm(), QStringLiteral("SelecFicheros"));
 }
 
-QTEST_MAIN(tst_MainWindow)
+MSP_TEST_MAIN(tst_MainWindow)
 #include "tst_mainwindow.moc"

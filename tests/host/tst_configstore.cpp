@@ -1,7 +1,7 @@
 #include "configstore.h"
+#include "testmain.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
 
 class tst_ConfigStore : public QObject
 {
@@ -34,5 +34,5 @@ void tst_ConfigStore::storeAndLoad()
              dir.filePath(QStringLiteral("cfg/X-_.._.._etc_passwd.ini")));
 }
 
-QTEST_MAIN(tst_ConfigStore)
+MSP_TEST_MAIN(tst_ConfigStore)
 #include "tst_configstore.moc"

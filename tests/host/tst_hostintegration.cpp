@@ -12,6 +12,7 @@
 #include "modulelink.h"
 #include "pluginloader.h"
 #include "scriptrunner.h"
+#include "testmain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,7 +22,6 @@
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <memory>
 
@@ -293,5 +293,5 @@ void tst_HostIntegration::mediaEventsReachThePlugin()
     QTRY_COMPARE(usbIn.count() + sdIn.count(), 2);
 }
 
-QTEST_MAIN(tst_HostIntegration)
+MSP_TEST_MAIN(tst_HostIntegration)
 #include "tst_hostintegration.moc"

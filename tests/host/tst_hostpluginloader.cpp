@@ -1,6 +1,6 @@
 #include "pluginloader.h"
 
-#include <QtTest>
+#include "testmain.h"
 
 class tst_HostPluginLoader : public QObject
 {
@@ -49,5 +49,5 @@ void tst_HostPluginLoader::verify()
     QCOMPARE(got, error);
 }
 
-QTEST_MAIN(tst_HostPluginLoader)
+MSP_TEST_MAIN(tst_HostPluginLoader)
 #include "tst_hostpluginloader.moc"

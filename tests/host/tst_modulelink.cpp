@@ -3,10 +3,10 @@
 #include "modulelink.h"
 #include "streamframer.h"
 #include "tcptransport.h"
+#include "testmain.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QtTest>
 
 Q_DECLARE_METATYPE(CommMsg)
 
@@ -191,5 +191,5 @@ void tst_ModuleLink::tcpReconnects()
     }
 }
 
-QTEST_MAIN(tst_ModuleLink)
+MSP_TEST_MAIN(tst_ModuleLink)
 #include "tst_modulelink.moc"

@@ -1,6 +1,5 @@
 #include "scriptrunner.h"
-
-#include <QtTest>
+#include "testmain.h"
 
 class tst_ScriptRunner : public QObject
 {
@@ -51,5 +50,5 @@ void tst_ScriptRunner::errorNamesLine()
     QVERIFY(runner.steps().isEmpty());
 }
 
-QTEST_MAIN(tst_ScriptRunner)
+MSP_TEST_MAIN(tst_ScriptRunner)
 #include "tst_scriptrunner.moc"

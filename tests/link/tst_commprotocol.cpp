@@ -1,6 +1,5 @@
 #include "commprotocol.h"
-
-#include <QtTest>
+#include "testmain.h"
 
 #include <functional>
 
@@ -99,5 +98,5 @@ void tst_CommProtocol::takeApart()
     QVERIFY(p.getVXStatusInfo(flag) && !flag);
 }
 
-QTEST_APPLESS_MAIN(tst_CommProtocol)
+MSP_TEST_GUILESS_MAIN(tst_CommProtocol)
 #include "tst_commprotocol.moc"

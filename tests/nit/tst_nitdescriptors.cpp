@@ -1,7 +1,7 @@
 #include "transportdesc.h"
 
 #include <QTemporaryDir>
-#include <QtTest>
+#include "testmain.h"
 
 // The network information descriptors the library exports: their bytes,
 // and history records, and the transport entry's length
@@ -306,5 +306,5 @@ void tst_NitDescriptors::copiesAndHistory()
                                    "En binario. Datos: 00012174F01B\r\n"));
 }
 
-QTEST_MAIN(tst_NitDescriptors)
+MSP_TEST_MAIN(tst_NitDescriptors)
 #include "tst_nitdescriptors.moc"

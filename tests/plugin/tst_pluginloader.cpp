@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QStackedWidget>
-#include <QtTest>
+#include "testmain.h"
 
 #include <link.h>
 
@@ -251,5 +251,5 @@ void tst_PluginLoader::transportWithHostDescriptors()
     dtor(entry);
 }
 
-QTEST_MAIN(tst_PluginLoader)
+MSP_TEST_MAIN(tst_PluginLoader)
 #include "tst_pluginloader.moc"

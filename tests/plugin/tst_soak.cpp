@@ -6,13 +6,13 @@
 #include "moduleemulator.h"
 #include "modulelink.h"
 #include "pluginloader.h"
+#include "testmain.h"
 
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #ifndef __has_feature
 #define __has_feature(x) 0
@@ -103,5 +103,5 @@ void tst_Soak::cycles()
 #endif
 }
 
-QTEST_MAIN(tst_Soak)
+MSP_TEST_MAIN(tst_Soak)
 #include "tst_soak.moc"

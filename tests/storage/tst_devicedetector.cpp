@@ -1,10 +1,10 @@
 #include "devicedetector.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <csignal>
 
@@ -90,5 +90,5 @@ void tst_DeviceDetector::mountTable()
     QCOMPARE(result, connected);
 }
 
-QTEST_GUILESS_MAIN(tst_DeviceDetector)
+MSP_TEST_GUILESS_MAIN(tst_DeviceDetector)
 #include "tst_devicedetector.moc"

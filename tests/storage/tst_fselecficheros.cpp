@@ -1,6 +1,7 @@
 #include "fselecficheros.h"
 #include "modalanswerer.h"
 #include "popupanswerer.h"
+#include "testmain.h"
 
 #include <QDir>
 #include <QLabel>
@@ -8,7 +9,6 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <csignal>
 #include <sys/mount.h>
@@ -419,5 +419,5 @@ void tst_FSelecFicheros::paste()
     QCOMPARE(menuOn(intoFolder ? 0 : 1), pasted ? FileMenu : withPaste);
 }
 
-QTEST_MAIN(tst_FSelecFicheros)
+MSP_TEST_MAIN(tst_FSelecFicheros)
 #include "tst_fselecficheros.moc"

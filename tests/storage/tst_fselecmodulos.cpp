@@ -3,12 +3,12 @@
 #include "fselecmodulos.h"
 #include "modalanswerer.h"
 #include "popupanswerer.h"
+#include "testmain.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QtTest>
 
 // The module list on a file holding modules of several families.
 class tst_FSelecModulos : public QObject
@@ -204,5 +204,5 @@ void tst_FSelecModulos::identifierForm()
     QCOMPARE(salir.count(), 1);
 }
 
-QTEST_MAIN(tst_FSelecModulos)
+MSP_TEST_MAIN(tst_FSelecModulos)
 #include "tst_fselecmodulos.moc"

@@ -5,12 +5,12 @@
 #include "modalanswerer.h"
 #include "popupanswerer.h"
 #include "stackediform.h"
+#include "testmain.h"
 
 #include <QListWidget>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QtTest>
 
 extern "C" QObject *qt_plugin_instance();
 
@@ -139,5 +139,5 @@ void tst_SaveLoad::saveAndLoadBack()
     }
 }
 
-QTEST_MAIN(tst_SaveLoad)
+MSP_TEST_MAIN(tst_SaveLoad)
 #include "tst_saveload.moc"

@@ -1,6 +1,7 @@
+#include "testmain.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtTest>
 
 class tst_Translations : public QObject
 {
@@ -30,5 +31,5 @@ void tst_Translations::everyTextTranslated()
     QCOMPARE(text.count("type=\"unfinished\""), 0);
 }
 
-QTEST_MAIN(tst_Translations)
+MSP_TEST_MAIN(tst_Translations)
 #include "tst_translations.moc"

@@ -8,7 +8,7 @@
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QVBoxLayout>
-#include <QtTest>
+#include "testmain.h"
 
 namespace {
 // A form that records the keys its fields hand on to it.
@@ -234,5 +234,5 @@ void tst_EditWidgets::editModeAndValidateInput()
     QCOMPARE(combo.currentIndex(), 1);
 }
 
-QTEST_MAIN(tst_EditWidgets)
+MSP_TEST_MAIN(tst_EditWidgets)
 #include "tst_editwidgets.moc"

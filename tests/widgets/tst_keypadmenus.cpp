@@ -1,11 +1,11 @@
 #include "editbox.h"
 #include "scrollarea.h"
+#include "testmain.h"
 #include "titlemenu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QScrollBar>
-#include <QtTest>
 
 // The titled pop-up menu and the scroll area's focus scrolling. Opening a title
 // menu on its first entry is driven through the configuration form's file menu,
@@ -124,5 +124,5 @@ void tst_KeypadMenus::typedKeyBringsFieldIntoView()
     QCOMPARE(bar->value(), 210 + 80 - viewport);
 }
 
-QTEST_MAIN(tst_KeypadMenus)
+MSP_TEST_MAIN(tst_KeypadMenus)
 #include "tst_keypadmenus.moc"

@@ -1,6 +1,6 @@
 #include "streamframer.h"
 
-#include <QtTest>
+#include "testmain.h"
 
 class tst_StreamFramer : public QObject
 {
@@ -80,5 +80,5 @@ void tst_StreamFramer::decode()
     }
 }
 
-QTEST_MAIN(tst_StreamFramer)
+MSP_TEST_MAIN(tst_StreamFramer)
 #include "tst_streamframer.moc"
