@@ -2,7 +2,10 @@
 // plug-in's configuration form, running in the substitute host's link
 // against zetavx-emu in its own process; the baseline sends the same bytes,
 // exchange by exchange, through the same transport class to a plain echo
-// server in its own process. Reports the median of many rounds of each.
+// server in its own process. Reports the median of many rounds of each, and
+// the plug-in's own share: taking F6's answers, and F8's key handler, which
+// builds and sends the 23 frames. Last, the framing of 2 MiB of STX bytes (a
+// candidate frame at every byte, all damaged) against 2 MiB of valid frames.
 
 #include "benchprobe.h"
 #include "commprotocol.h"
@@ -183,8 +186,8 @@ int main(int argc, char *argv[])
     const quint16 echoPort = startServer(echoServer, QStringLiteral(MSP_ECHO_PATH), {});
     TcpTransport echo(QStringLiteral("127.0.0.1"), echoPort);
     QString error;
-    if (!echo.open(error))
-        fail(error);
+    if (!echo.open(error) || !waitFor([&echo] { return echo.isOpen(); }))
+        fail(QStringLiteral("cannot connect to the echo server"));
     int echoed = 0;
     QObject::connect(&echo, &LinkTransport::received,
                      [&echoed](const QByteArray &b) { echoed += b.size(); });
@@ -213,10 +216,17 @@ int main(int argc, char *argv[])
                                         {QStringLiteral("--tcp"), QStringLiteral("0")});
     auto *transport = new CountingTransport(QStringLiteral("127.0.0.1"), emuPort);
     ModuleLink link(transport);
-    if (!link.open(error))
-        fail(error);
+    if (!link.open(error) || !waitFor([&link] { return link.isUp(); }))
+        fail(QStringLiteral("cannot connect to the emulator"));
     MediaWatcher media;
+    // Connected before and after the host's own handler, which hands the
+    // answer to the plug-in.
+    long long handOver = 0, inPlugin = 0;
+    QObject::connect(&link, &ModuleLink::delivered,
+                     [&handOver](const CommMsg &) { handOver = BenchProbe::monotonicNs(); });
     HostServices services(&link, nullptr, &media);
+    QObject::connect(&link, &ModuleLink::delivered,
+                     [&](const CommMsg &) { inPlugin += BenchProbe::monotonicNs() - handOver; });
     int delivered = 0;
     int failures = 0;
     QObject::connect(&link, &ModuleLink::delivered, [&](const CommMsg &msg) {
@@ -260,12 +270,43 @@ int main(int argc, char *argv[])
         return waitFor([&] { return delivered >= 3; });
     });
     const int f6Frames = transport->frames / roundsRun;
+    const long long pluginF6 = inPlugin / roundsRun;
     transport->frames = 0;
+    long long inKey = 0;
     const long long hostF8 = measure([&] {
+        const long long k0 = BenchProbe::monotonicNs();
         pressKey(form, Qt::Key_F8);
+        inKey += BenchProbe::monotonicNs() - k0;
         return waitFor([&] { return link.isIdle(); });
     });
     const int f8Frames = transport->frames / roundsRun;
+    const long long pluginF8 = inKey / roundsRun;
+
+    const QByteArray flood(2 * 1024 * 1024, char(StreamFramer::Stx));
+    QByteArray clean;
+    while (clean.size() < flood.size())
+        clean += bytes.f6Answers.value(clean.size() % 3);
+    int framesSeen = 0;
+    auto framing = [&framesSeen](const QByteArray &stream) {
+        StreamFramer framer;
+        StreamFramer::Frame frame;
+        const long long t0 = BenchProbe::monotonicNs();
+        for (int i = 0; i < stream.size(); i += LinkTransport::ReadChunk) {
+            framer.feed(stream.mid(i, LinkTransport::ReadChunk));
+            while (framer.next(frame))
+                ++framesSeen;
+        }
+        framer.giveUpPartial();
+        while (framer.next(frame))
+            ++framesSeen;
+        return BenchProbe::monotonicNs() - t0;
+    };
+    const long long rss0 = BenchProbe::rssKb();
+    const long long floodNs = framing(flood);
+    const long long floodRss = BenchProbe::rssKb() - rss0;
+    const long long cleanNs = framing(clean);
+    if (framesSeen == 0)
+        fail(QStringLiteral("no frame in the clean stream"));
 
     if (!echoF6 || !echoF8)
         fail(QStringLiteral("the echo server does not answer"));
@@ -273,6 +314,11 @@ int main(int argc, char *argv[])
     BenchProbe::report("echo_f8_ns", echoF8);
     BenchProbe::report("f6_ns", hostF6);
     BenchProbe::report("f8_ns", hostF8);
+    BenchProbe::report("f6_plugin_ns", pluginF6);
+    BenchProbe::report("f8_plugin_ns", pluginF8);
+    BenchProbe::report("framing_stx_ns", floodNs);
+    BenchProbe::report("framing_clean_ns", cleanNs);
+    BenchProbe::report("framing_stx_rss_kb", floodRss);
     BenchProbe::report("f6_frames_per_round", f6Frames);
     BenchProbe::report("f8_frames_per_round", f8Frames);
     BenchProbe::report("failures", failures + alerts);

@@ -1,8 +1,16 @@
 #include "emulatortcpserver.h"
 
+#include "linktransport.h"
 #include "moduleemulator.h"
 
 #include <QTcpSocket>
+
+namespace {
+QString peerName(const QTcpSocket *socket)
+{
+    return QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+}
+} // namespace
 
 EmulatorTcpServer::EmulatorTcpServer(ModuleEmulator *module, QObject *parent)
     : QObject(parent)
@@ -28,20 +36,27 @@ void EmulatorTcpServer::accept()
 {
     while (QTcpSocket *socket = server.nextPendingConnection()) {
         if (client) {
-            client->disconnect(this);
-            client->close();
-            client->deleteLater();
+            emit clientChanged(QStringLiteral("refused host %1: serving %2, one host at a time")
+                                   .arg(peerName(socket), clientName));
+            socket->abort();
+            socket->deleteLater();
+            continue;
         }
         client = socket;
+        clientName = peerName(socket);
         socket->setParent(this);
-        connect(socket, &QTcpSocket::readyRead, this,
-                [this, socket] { module->receive(socket->readAll()); });
+        socket->setReadBufferSize(LinkTransport::ReadChunk);
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+            module->receive(socket->readAll());
+            // The replies to what was read leave now, together.
+            socket->flush();
+        });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-            emit clientChanged(QStringLiteral("host disconnected"));
+            emit clientChanged(QStringLiteral("host %1 disconnected").arg(clientName));
+            client = nullptr;
             socket->deleteLater();
         });
-        emit clientChanged(QStringLiteral("host connected from %1:%2")
-                               .arg(socket->peerAddress().toString())
-                               .arg(socket->peerPort()));
+        emit clientChanged(QStringLiteral("host connected from %1").arg(clientName));
     }
 }

@@ -7,8 +7,10 @@
 class ModuleEmulator;
 class QTcpSocket;
 
-// Serves an emulated module on TCP to one host at a time; a new connection
-// replaces the previous one, as a module's single serial line would.
+// Serves an emulated module on TCP to one host at a time, as a module's single
+// serial line would: the first host keeps the link until it goes away; a
+// second one is told so on the emulator's output and closed at once, and
+// connects when it retries after the first has left.
 class EmulatorTcpServer : public QObject
 {
     Q_OBJECT
@@ -28,4 +30,5 @@ private:
     ModuleEmulator *module;
     QTcpServer server;
     QPointer<QTcpSocket> client;
+    QString clientName;
 };

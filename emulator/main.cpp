@@ -1,6 +1,7 @@
 // zetavx-emu: an emulated Zeta-VX module on TCP or a pseudo-terminal.
 
 #include "emulatortcpserver.h"
+#include "linktrace.h"
 #include "moduleemulator.h"
 #include "ptyserver.h"
 
@@ -33,6 +34,11 @@ int main(int argc, char *argv[])
     const QCommandLineOption pty(
         QStringLiteral("pty"),
         QStringLiteral("Serve the link on a pseudo-terminal; its path is printed."));
+    const QCommandLineOption ptyLink(
+        QStringLiteral("pty-link"),
+        QStringLiteral("Serve on a pseudo-terminal published as <path>, a symbolic link to it "
+                       "that stays the same from run to run."),
+        QStringLiteral("path"));
     const QCommandLineOption state(
         QStringLiteral("state"),
         QStringLiteral("Keep the module's configuration in <file> between runs."),
@@ -52,18 +58,27 @@ int main(int argc, char *argv[])
     const QCommandLineOption serial(QStringLiteral("serial"),
                                     QStringLiteral("Serial number PREFIX-NUMBER (default 7-4242)."),
                                     QStringLiteral("serial"));
-    const QCommandLineOption trace(QStringLiteral("trace"),
-                                   QStringLiteral("Print every frame, decoded."));
-    parser.addOptions({tcp, listen, pty, state, fault, rf1, rf2, serial, trace});
-    parser.process(app);
+    const QCommandLineOption trace(
+        QStringLiteral("trace"),
+        QStringLiteral("Print every frame both ways, raw and decoded, with the milliseconds since "
+                       "start; --trace FILE writes it to FILE as well."));
+    const QCommandLineOption traceFile(QStringLiteral("trace-file"),
+                                       QStringLiteral("Write the trace to <file> as well."),
+                                       QStringLiteral("file"));
+    parser.addOptions(
+        {tcp, listen, pty, ptyLink, state, fault, rf1, rf2, serial, trace, traceFile});
+    parser.process(LinkTrace::splitTraceFile(app.arguments()));
 
     QTextStream err(stderr);
     ModuleEmulator module;
-    if (parser.isSet(trace)) {
-        QObject::connect(&module, &ModuleEmulator::traced, [](const QString &line) {
-            std::fprintf(stdout, "%s\n", qPrintable(line));
-            std::fflush(stdout);
-        });
+    LinkTrace tracer;
+    if (parser.isSet(trace) || parser.isSet(traceFile)) {
+        QString error;
+        if (parser.isSet(traceFile) && !tracer.setFile(parser.value(traceFile), error)) {
+            err << "zetavx-emu: " << error << Qt::endl;
+            return 2;
+        }
+        QObject::connect(&module, &ModuleEmulator::traced, &tracer, &LinkTrace::write);
     }
     for (const QString &text : parser.values(fault)) {
         EmulatorFault f;
@@ -107,15 +122,19 @@ int main(int argc, char *argv[])
 
     PtyServer ptyServer(&module);
     EmulatorTcpServer tcpServer(&module);
-    if (parser.isSet(pty)) {
+    const bool onPty = parser.isSet(pty) || parser.isSet(ptyLink);
+    if (onPty) {
         QString error;
-        if (!ptyServer.open(error)) {
+        if (!ptyServer.open(error)
+            || (parser.isSet(ptyLink) && !ptyServer.publish(parser.value(ptyLink), error))) {
             err << "zetavx-emu: " << error << Qt::endl;
             return 1;
         }
         std::fprintf(stdout, "zetavx-emu: serial port %s\n", qPrintable(ptyServer.slavePath()));
+        if (parser.isSet(ptyLink))
+            std::fprintf(stdout, "zetavx-emu: linked as %s\n", qPrintable(parser.value(ptyLink)));
     }
-    if (parser.isSet(tcp) || !parser.isSet(pty)) {
+    if (parser.isSet(tcp) || !onPty) {
         bool ok = true;
         const int port = parser.isSet(tcp) ? parser.value(tcp).toInt(&ok) : 5020;
         QHostAddress address;

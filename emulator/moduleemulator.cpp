@@ -4,6 +4,7 @@
 #include "linkframetext.h"
 
 #include <QFileInfo>
+#include <QMetaMethod>
 #include <QSettings>
 
 #include <cmath>
@@ -36,6 +37,11 @@ int bandwidthChannel(int command)
                                                     : 0;
 }
 
+int be16(const char *p)
+{
+    return (static_cast<unsigned char>(p[0]) << 8) | static_cast<unsigned char>(p[1]);
+}
+
 const char *stateKey(int command) { return LinkFrameText::commandName(command); }
 } // namespace
 
@@ -48,8 +54,10 @@ ModuleEmulator::ModuleEmulator(QObject *parent)
     idle.setSingleShot(true);
     idle.setInterval(200);
     connect(&idle, &QTimer::timeout, this, [this] {
-        for (const StreamFramer::Event &e : framer.flushPartial())
-            handleEvent(e);
+        framer.giveUpPartial();
+        drain();
+        if (tracing)
+            reportDiscard();
     });
 }
 
@@ -129,9 +137,9 @@ bool ModuleEmulator::isValidValue(int command, int value)
 
 QByteArray ModuleEmulator::header(int command)
 {
-    CommProtocol p;
-    p.prependCommand(static_cast<unsigned short>(command), CommProtocol::RecordTag);
-    return p.msgData;
+    const char bytes[4] = {char(CommProtocol::RecordTag >> 8), char(CommProtocol::RecordTag),
+                           char(command >> 8), char(command)};
+    return QByteArray(bytes, 4);
 }
 
 bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payload)
@@ -139,9 +147,7 @@ bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payl
     const int size = payloadSize(command);
     if (payload.size() < size)
         return false;
-    CommMsg m;
-    m.msgData = payload;
-    const int v = size == 2 ? m.popShort(true) : m.popByte(true);
+    const int v = size == 2 ? be16(payload.constData()) : static_cast<unsigned char>(payload.at(0));
     if (!isValidValue(command, v))
         return false;
     if (const int ch = bandwidthChannel(command)) {
@@ -158,35 +164,41 @@ bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payl
 QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame,
                                                          unsigned char flags)
 {
-    CommProtocol msg;
-    msg.msgData = frame;
-    if (frame.size() < 4 || msg.popShort(true) != CommProtocol::RecordTag) {
-        emit traced(QStringLiteral("emu: ignored frame %1 (no record tag)")
-                        .arg(QString::fromLatin1(frame.toHex(' '))));
+    if (frame.size() < 4 || be16(frame.constData()) != CommProtocol::RecordTag) {
+        if (tracing)
+            emit traced(QStringLiteral("emu: ignored frame %1 (no record tag)")
+                            .arg(QString::fromLatin1(frame.toHex(' '))));
         return {};
     }
-    const int command = msg.getCurrentRxCmd();
+    const int command = be16(frame.constData() + 2);
+    const QByteArray payload = frame.mid(4);
     const bool confirm = flags & StreamFramer::ConfirmRequest;
-    const Reply confirmation {header(command), StreamFramer::Confirmation};
-    const Reply refusal {header(command), StreamFramer::Confirmation | StreamFramer::Refused};
-    const QList<Reply> refused = confirm ? QList<Reply> {refusal} : QList<Reply> {};
-    const QList<Reply> done = confirm ? QList<Reply> {confirmation} : QList<Reply> {};
+    // Built only when asked for: a bulk write sends most frames unconfirmed.
+    auto confirmation = [confirm, command](unsigned char extra) {
+        return confirm
+            ? QList<Reply> {{header(command),
+                             static_cast<unsigned char>(StreamFramer::Confirmation | extra)}}
+            : QList<Reply> {};
+    };
+    const auto refused = [&confirmation] { return confirmation(StreamFramer::Refused); };
+    const auto done = [&confirmation] { return confirmation(0); };
 
     if (command >= FirstSet && command <= LastSet) {
-        if (!applySet(bulk ? staged : committed, command, msg.msgData)) {
-            emit traced(QStringLiteral("emu: refused %1").arg(LinkFrameText::describe(frame)));
-            return refused;
+        if (!applySet(bulk ? staged : committed, command, payload)) {
+            if (tracing)
+                emit traced(QStringLiteral("emu: refused %1").arg(LinkFrameText::describe(frame)));
+            return refused();
         }
         if (!bulk)
             committedChanged();
-        return done;
+        return done();
     }
     CommProtocol answer;
     switch (command) {
     case CommProtocol::SetAllCfg: {
-        if (msg.msgData.isEmpty() || static_cast<unsigned char>(msg.msgData.at(0)) > 1)
-            return refused;
-        if (msg.msgData.at(0) == 0) {
+        if (payload.isEmpty() || static_cast<unsigned char>(payload.at(0)) > 1)
+            return refused();
+        if (payload.at(0) == 0) {
             // A bulk write is staged and takes effect only when it is closed.
             bulk = true;
             staged = committed;
@@ -195,11 +207,11 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
             committed = staged;
             committedChanged();
         }
-        return done;
+        return done();
     }
     case CommProtocol::ResetToFactory:
         resetToFactory();
-        return done;
+        return done();
     case CommProtocol::GetLevel:
         answer.buildGetLevelResponse(levelCode(1), levelCode(2));
         return {{answer.msgData, 0}};
@@ -214,8 +226,9 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
             || (committed.value[CommProtocol::C2Activate] && levelCode(2) == 0));
         return {{answer.msgData, 0}};
     default:
-        emit traced(QStringLiteral("emu: unknown command %1").arg(command));
-        return refused;
+        if (tracing)
+            emit traced(QStringLiteral("emu: unknown command %1").arg(command));
+        return refused();
     }
 }
 
@@ -329,29 +342,47 @@ unsigned char ModuleEmulator::levelCode(int input) const
 
 void ModuleEmulator::receive(const QByteArray &bytes)
 {
-    for (const StreamFramer::Event &e : framer.feed(bytes))
-        handleEvent(e);
-    if (framer.hasPartial())
+    framer.feed(bytes);
+    drain();
+}
+
+void ModuleEmulator::drain()
+{
+    StreamFramer::Frame frame;
+    for (;;) {
+        const bool got = framer.next(frame);
+        const StreamFramer::Discard d = framer.takeDiscard();
+        discarded.bytes += d.bytes;
+        discarded.damaged += d.damaged;
+        if (!got)
+            break;
+        handleFrameEvent(frame);
+    }
+    if (framer.hasPartial() || (tracing && !discarded.isEmpty()))
         idle.start();
-    else
+    else if (idle.isActive())
         idle.stop();
 }
 
-void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
+void ModuleEmulator::reportDiscard()
 {
-    if (e.kind != StreamFramer::Event::Frame) {
-        emit traced(QStringLiteral("emu: %1 discarded (%2 bytes)")
-                        .arg(QLatin1String(StreamFramer::kindName(e.kind)))
-                        .arg(e.bytes.size()));
+    if (discarded.isEmpty())
         return;
-    }
+    emit traced(QStringLiteral("emu <- discarded %1 bytes (%2 damaged frames)")
+                    .arg(discarded.bytes)
+                    .arg(discarded.damaged));
+    discarded = {};
+}
+
+void ModuleEmulator::handleFrameEvent(const StreamFramer::Frame &e)
+{
     const int command = e.bytes.size() >= 4 ? (static_cast<unsigned char>(e.bytes.at(2)) << 8)
             | static_cast<unsigned char>(e.bytes.at(3))
                                             : 0;
-    emit traced(QStringLiteral("emu <- %1%2")
-                    .arg(LinkFrameText::describe(e.bytes),
-                         e.flags & StreamFramer::ConfirmRequest ? QStringLiteral(" [confirm]")
-                                                                : QString()));
+    if (tracing) {
+        reportDiscard();
+        emit traced(LinkFrameText::wireLine(QStringLiteral("emu <-"), e.bytes, e.flags));
+    }
     const int firstByte = e.bytes.size() > 4 ? static_cast<unsigned char>(e.bytes.at(4)) : -1;
     EmulatorFault *fault = nullptr;
     for (EmulatorFault &f : faultList) {
@@ -363,11 +394,13 @@ void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
         }
     }
     if (fault && fault->kind == EmulatorFault::Drop) {
-        emit traced(QStringLiteral("emu: fault %1: request dropped").arg(fault->toString()));
+        if (tracing)
+            emit traced(QStringLiteral("emu: fault %1: request dropped").arg(fault->toString()));
         return;
     }
     if (fault && fault->kind == EmulatorFault::Refuse) {
-        emit traced(QStringLiteral("emu: fault %1: request refused").arg(fault->toString()));
+        if (tracing)
+            emit traced(QStringLiteral("emu: fault %1: request refused").arg(fault->toString()));
         const bool getRequest = command == CommProtocol::GetLevel
             || command == CommProtocol::GetModuleInfo || command == CommProtocol::GetAllCfg
             || command == CommProtocol::GetVXStatus;
@@ -382,24 +415,39 @@ void ModuleEmulator::handleEvent(const StreamFramer::Event &e)
 void ModuleEmulator::send(const Reply &reply, const EmulatorFault *fault)
 {
     QByteArray bytes = StreamFramer::encode(reply.frame, reply.flags);
-    const QString text
-        = QStringLiteral("emu -> %1%2")
-              .arg(LinkFrameText::describe(reply.frame), LinkFrameText::flagsText(reply.flags));
+    QString text;
+    if (tracing)
+        text = LinkFrameText::wireLine(QStringLiteral("emu ->"), reply.frame, reply.flags);
     if (fault && fault->kind == EmulatorFault::Corrupt) {
         // One damaged byte inside the frame: the checksum no longer matches.
         bytes[StreamFramer::HeaderSize] = char(bytes.at(StreamFramer::HeaderSize) ^ 0x5A);
-        emit traced(text + QStringLiteral(" (corrupted by fault %1)").arg(fault->toString()));
+        if (tracing)
+            emit traced(text + QStringLiteral(" (corrupted by fault %1)").arg(fault->toString()));
     }
     if (fault && (fault->kind == EmulatorFault::Delay || fault->kind == EmulatorFault::Late)) {
-        emit traced(
-            text
-            + QStringLiteral(" (in %1 ms, fault %2)").arg(fault->delayMs).arg(fault->toString()));
+        if (tracing)
+            emit traced(text
+                        + QStringLiteral(" (in %1 ms, fault %2)")
+                              .arg(fault->delayMs)
+                              .arg(fault->toString()));
         QTimer::singleShot(fault->delayMs, this, [this, bytes] { emit transmit(bytes); });
         return;
     }
-    if (!fault || fault->kind != EmulatorFault::Corrupt)
+    if (tracing && (!fault || fault->kind != EmulatorFault::Corrupt))
         emit traced(text);
     emit transmit(bytes);
+}
+
+void ModuleEmulator::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&ModuleEmulator::traced))
+        tracing = true;
+}
+
+void ModuleEmulator::disconnectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&ModuleEmulator::traced))
+        tracing = isSignalConnected(signal);
 }
 
 void ModuleEmulator::committedChanged()

@@ -91,11 +91,18 @@ public slots:
 signals:
     // Bytes for the host.
     void transmit(const QByteArray &bytes);
-    // One line per event, for a link monitor.
+    // One line per event, for a link monitor; nothing is formatted while
+    // no one listens.
     void traced(const QString &line);
 
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+    void disconnectNotify(const QMetaMethod &signal) override;
+
 private:
-    void handleEvent(const StreamFramer::Event &event);
+    void drain();
+    void reportDiscard();
+    void handleFrameEvent(const StreamFramer::Frame &frame);
     void send(const Reply &reply, const EmulatorFault *fault);
     bool applySet(State &target, int command, const QByteArray &payload);
     void committedChanged();
@@ -111,6 +118,8 @@ private:
     QList<EmulatorFault> faultList;
     QString stateFile;
     StreamFramer framer;
+    StreamFramer::Discard discarded;
+    bool tracing = false;
     QTimer idle;
     int applied = 0;
 };

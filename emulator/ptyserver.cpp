@@ -2,6 +2,8 @@
 
 #include "moduleemulator.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -18,6 +20,9 @@ PtyServer::PtyServer(ModuleEmulator *module, QObject *parent)
 
 PtyServer::~PtyServer()
 {
+    // Only the link this run made: another emulator may have taken the name.
+    if (!link.isEmpty() && QFileInfo(link).symLinkTarget() == path)
+        QFile::remove(link);
     delete notifier;
     if (slave >= 0)
         ::close(slave);
@@ -50,6 +55,24 @@ bool PtyServer::open(QString &error)
     notifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
     connect(notifier, &QSocketNotifier::activated, this, &PtyServer::readMaster);
     connect(module, &ModuleEmulator::transmit, this, &PtyServer::writeMaster);
+    return true;
+}
+
+bool PtyServer::publish(const QString &linkPath, QString &error)
+{
+    const QFileInfo old(linkPath);
+    if (old.exists() || old.isSymLink()) {
+        if (!old.isSymLink()) {
+            error = QStringLiteral("%1 exists and is not a symbolic link").arg(linkPath);
+            return false;
+        }
+        QFile::remove(linkPath);
+    }
+    if (!QFile::link(path, linkPath)) {
+        error = QStringLiteral("cannot link %1 to %2").arg(linkPath, path);
+        return false;
+    }
+    link = linkPath;
     return true;
 }
 

@@ -7,7 +7,9 @@ class ModuleEmulator;
 class QSocketNotifier;
 
 // Serves an emulated module on a pseudo-terminal, so that a host opens its
-// slave side (slavePath) as a serial port.
+// slave side (slavePath) as a serial port. The slave's name changes from run
+// to run; a fixed link name (a symbolic link to it) lets a host find the
+// emulator again after a restart.
 class PtyServer : public QObject
 {
     Q_OBJECT
@@ -17,6 +19,8 @@ public:
     ~PtyServer() override;
 
     bool open(QString &error);
+    // Publishes the slave under a fixed name; an old link there is replaced.
+    bool publish(const QString &linkPath, QString &error);
     QString slavePath() const { return path; }
 
 private:
@@ -29,5 +33,6 @@ private:
     // has the port open.
     int slave = -1;
     QString path;
+    QString link;
     QSocketNotifier *notifier = nullptr;
 };

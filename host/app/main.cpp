@@ -9,6 +9,7 @@
 #include "imsp.h"
 #include "inprocesstransport.h"
 #include "languageswitcher.h"
+#include "linktrace.h"
 #include "mediawatcher.h"
 #include "moduleemulator.h"
 #include "modulelink.h"
@@ -21,7 +22,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QHostInfo>
+#include <QLoggingCategory>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -46,6 +49,8 @@ QString defaultPlugin()
 }
 
 QtMessageHandler defaultHandler = nullptr;
+// With --debug, the plug-in's debug output goes into the trace.
+LinkTrace *debugTrace = nullptr;
 
 // The offscreen and vnc platforms note every window feature they lack; those
 // notes say nothing about the host or the plug-in.
@@ -53,6 +58,10 @@ void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const
 {
     if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
         return;
+    if (type == QtDebugMsg && debugTrace) {
+        debugTrace->write(QStringLiteral("debug: ") + message);
+        return;
+    }
     defaultHandler(type, context, message);
 }
 
@@ -119,8 +128,19 @@ int main(int argc, char *argv[])
                                              QStringLiteral("dir"));
     const QCommandLineOption keypadOpt(
         QStringLiteral("keypad"), QStringLiteral("Show the on-screen keypad beside the screen."));
-    const QCommandLineOption traceOpt(QStringLiteral("trace"),
-                                      QStringLiteral("Print every link frame both ways, decoded."));
+    const QCommandLineOption traceOpt(
+        QStringLiteral("trace"),
+        QStringLiteral("Link monitor: every frame both ways, raw and decoded, link up and down, "
+                       "retries, timeouts and discarded bytes, each with the milliseconds since "
+                       "start. --trace FILE writes it to FILE as well."));
+    const QCommandLineOption traceFileOpt(QStringLiteral("trace-file"),
+                                          QStringLiteral("Write the trace to <file> as well."),
+                                          QStringLiteral("file"));
+    const QCommandLineOption debugOpt(
+        QStringLiteral("debug"),
+        QStringLiteral("Add the plug-in's debug output and the host's events to the trace."));
+    const QCommandLineOption listPortsOpt(QStringLiteral("list-ports"),
+                                          QStringLiteral("List the serial ports and quit."));
     const QCommandLineOption scriptOpt(
         QStringLiteral("script"),
         QStringLiteral("Play a script of keys, waits and screenshots, then quit."),
@@ -134,13 +154,39 @@ int main(int argc, char *argv[])
         QStringLiteral("Pause after each scripted key in ms (default 150)."), QStringLiteral("ms"),
         QStringLiteral("150"));
     parser.addOptions({pluginOpt, linkOpt, faultOpt, emuStateOpt, mediaOpt, configOpt, langOpt,
-                       translationsOpt, keypadOpt, traceOpt, scriptOpt, shotsOpt, keyDelayOpt});
-    parser.process(app);
+                       translationsOpt, keypadOpt, traceOpt, traceFileOpt, debugOpt, listPortsOpt,
+                       scriptOpt, shotsOpt, keyDelayOpt});
+    parser.process(LinkTrace::splitTraceFile(app.arguments()));
 
-    const bool trace = parser.isSet(traceOpt);
-    auto tracer = [trace](const QString &line) {
-        if (trace)
+    if (parser.isSet(listPortsOpt)) {
+        const QStringList ports = SerialTransport::availablePorts();
+        for (const QString &line : ports)
             print(line);
+        if (ports.isEmpty())
+            print(QStringLiteral("no serial ports"));
+        return 0;
+    }
+
+    LinkTrace linkTrace;
+    const bool trace = parser.isSet(traceOpt) || parser.isSet(traceFileOpt);
+    if (parser.isSet(traceFileOpt)) {
+        QString error;
+        if (!linkTrace.setFile(parser.value(traceFileOpt), error)) {
+            fail(error);
+            return 2;
+        }
+    }
+    const bool debug = parser.isSet(debugOpt);
+    // Debug output after main returns no longer reaches the trace.
+    const auto forgetTrace = qScopeGuard([] { debugTrace = nullptr; });
+    if (debug)
+        debugTrace = &linkTrace;
+    else
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    // The host's own events are trace lines only when asked for.
+    auto hostEvent = [&linkTrace, debug](const QString &line) {
+        if (debug)
+            linkTrace.write(line);
     };
 
     // The link.
@@ -149,7 +195,8 @@ int main(int argc, char *argv[])
     const QString linkSpec = parser.value(linkOpt);
     if (linkSpec == QLatin1String("emulator")) {
         emulator = new ModuleEmulator(&app);
-        QObject::connect(emulator, &ModuleEmulator::traced, tracer);
+        if (trace)
+            QObject::connect(emulator, &ModuleEmulator::traced, &linkTrace, &LinkTrace::write);
         for (const QString &text : parser.values(faultOpt)) {
             EmulatorFault f;
             QString error;
@@ -203,16 +250,8 @@ int main(int argc, char *argv[])
         fail(QStringLiteral(
             "--fault applies to the in-process emulator only; give it to zetavx-emu"));
     ModuleLink link(transport);
-    QObject::connect(&link, &ModuleLink::traced, tracer);
-    {
-        QString error;
-        if (!link.open(error)) {
-            fail(error);
-            if (linkSpec.startsWith(QLatin1String("serial:")))
-                return 1;
-            fail(QStringLiteral("starting without a link; it is retried"));
-        }
-    }
+    if (trace)
+        QObject::connect(&link, &ModuleLink::traced, &linkTrace, &LinkTrace::write);
 
     // Media and stored configurations.
     MediaWatcher media;
@@ -242,12 +281,13 @@ int main(int argc, char *argv[])
     }
 
     HostServices services(&link, &store, &media);
-    QObject::connect(&services, &HostServices::logged, tracer);
+    QObject::connect(&services, &HostServices::logged, hostEvent);
     QObject::connect(
         &media, &MediaWatcher::mediumChanged, [&](const QString &name, bool present, int sig) {
-            tracer(QStringLiteral("host: medium %1 %2, signal %3")
-                       .arg(name, present ? QStringLiteral("inserted") : QStringLiteral("removed"))
-                       .arg(sig));
+            hostEvent(
+                QStringLiteral("host: medium %1 %2, signal %3")
+                    .arg(name, present ? QStringLiteral("inserted") : QStringLiteral("removed"))
+                    .arg(sig));
         });
 
     PluginLoader loader(parser.isSet(pluginOpt) ? parser.value(pluginOpt) : defaultPlugin());
@@ -270,6 +310,14 @@ int main(int argc, char *argv[])
                          window.refreshIndicators();
                      });
     QObject::connect(&window, &HostWindow::quitRequested, &app, &QCoreApplication::quit);
+    {
+        // A link that is not there yet is retried; its state is on the status line.
+        QString error;
+        if (!link.open(error)) {
+            fail(error);
+            return 1;
+        }
+    }
     window.show();
     window.startModule();
 

@@ -3,6 +3,8 @@
 #include "linkframetext.h"
 #include "linktransport.h"
 
+#include <QMetaMethod>
+
 namespace {
 int commandOf(const QByteArray &frame)
 {
@@ -22,21 +24,21 @@ ModuleLink::ModuleLink(LinkTransport *transport, QObject *parent)
     staleTimer.setInterval(StaleFrameMs);
     connect(link, &LinkTransport::received, this, &ModuleLink::onBytes);
     connect(link, &LinkTransport::stateChanged, this, [this](bool up, const QString &text) {
+        if (tracing) {
+            reportDiscard();
+            emit traced(QStringLiteral("link %1: %2").arg(up ? "up" : "down", text));
+        }
         if (!up && waitKind != None)
-            fail(1, QStringLiteral("link down"));
+            fail(1, "link down");
         emit stateChanged(up, text);
     });
-    connect(&answerTimer, &QTimer::timeout, this, [this] {
-        fail(1,
-             waitKind == Answer
-                 ? QStringLiteral("no answer %1 in %2 ms")
-                       .arg(waitCommand)
-                       .arg(answerTimer.interval())
-                 : QStringLiteral("no confirmation in %1 ms").arg(answerTimer.interval()));
-    });
+    clock.start();
+    connect(&answerTimer, &QTimer::timeout, this, &ModuleLink::onAnswerTimer);
     connect(&staleTimer, &QTimer::timeout, this, [this] {
-        for (const StreamFramer::Event &e : framer.flushPartial())
-            onEvent(e);
+        framer.giveUpPartial();
+        drain();
+        if (tracing)
+            reportDiscard();
     });
 }
 
@@ -48,6 +50,18 @@ ModuleLink::~ModuleLink()
     delete link;
 }
 
+void ModuleLink::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&ModuleLink::traced))
+        tracing = true;
+}
+
+void ModuleLink::disconnectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&ModuleLink::traced))
+        tracing = isSignalConnected(signal);
+}
+
 bool ModuleLink::open(QString &error) { return link->open(error); }
 
 bool ModuleLink::isUp() const { return link->isOpen(); }
@@ -56,18 +70,15 @@ QString ModuleLink::description() const { return link->description(); }
 
 bool ModuleLink::send(const CommMsg &msg)
 {
-    if (!link->isOpen()) {
-        emit traced(QStringLiteral("host: %1 not sent: link down")
-                        .arg(LinkFrameText::describe(msg.msgData)));
-        return false;
-    }
-    if (msg.msgData.isEmpty() || msg.msgData.size() > StreamFramer::MaxFrameLength) {
-        emit traced(QStringLiteral("host: frame of %1 bytes not sent").arg(msg.msgData.size()));
-        return false;
-    }
-    if (queue.size() >= MaxQueued) {
-        emit traced(QStringLiteral("host: %1 not sent: queue full")
-                        .arg(LinkFrameText::describe(msg.msgData)));
+    const char *refusal = !link->isOpen()                   ? "link down"
+        : msg.msgData.isEmpty()                             ? "empty frame"
+        : msg.msgData.size() > StreamFramer::MaxFrameLength ? "frame too long"
+        : queue.size() >= MaxQueued                         ? "queue full"
+                                                            : nullptr;
+    if (refusal) {
+        if (tracing)
+            emit traced(QStringLiteral("host: %1 not sent: %2")
+                            .arg(LinkFrameText::describe(msg.msgData), QLatin1String(refusal)));
         return false;
     }
     queue.enqueue(msg);
@@ -81,9 +92,8 @@ void ModuleLink::pump()
         current = queue.dequeue();
         const bool confirm = current.linkFlags[6];
         const unsigned char flags = confirm ? StreamFramer::ConfirmRequest : 0;
-        emit traced(
-            QStringLiteral("host -> %1%2")
-                .arg(LinkFrameText::describe(current.msgData), LinkFrameText::flagsText(flags)));
+        if (tracing)
+            emit traced(LinkFrameText::wireLine(QStringLiteral("host ->"), current.msgData, flags));
         link->write(StreamFramer::encode(current.msgData, flags));
         const int timeout
             = current.answerTimeoutMs > 0 ? current.answerTimeoutMs : DefaultTimeoutMs;
@@ -96,75 +106,123 @@ void ModuleLink::pump()
         } else {
             continue;
         }
-        answerTimer.start(timeout);
+        waitTimeout = timeout;
+        deadline = clock.elapsed() + timeout;
+        if (!answerTimer.isActive() || answerTimer.remainingTime() > timeout)
+            answerTimer.start(timeout);
     }
+}
+
+void ModuleLink::onAnswerTimer()
+{
+    if (waitKind == None)
+        return;
+    const qint64 left = deadline - clock.elapsed();
+    if (left > 0)
+        answerTimer.start(int(left));
+    else
+        fail(1, waitKind == Answer ? "no answer" : "no confirmation", true);
 }
 
 void ModuleLink::onBytes(const QByteArray &bytes)
 {
-    for (const StreamFramer::Event &e : framer.feed(bytes))
-        onEvent(e);
-    if (framer.hasPartial())
+    framer.feed(bytes);
+    drain();
+    // The request an answer released leaves before the plug-in takes the
+    // answer, so that the module works on it meanwhile.
+    link->flush();
+}
+
+void ModuleLink::drain()
+{
+    StreamFramer::Frame frame;
+    for (;;) {
+        const bool got = framer.next(frame);
+        const StreamFramer::Discard d = framer.takeDiscard();
+        if (!d.isEmpty()) {
+            discarded.bytes += d.bytes;
+            discarded.damaged += d.damaged;
+            if (d.damaged > 0 && waitKind != None)
+                fail(2, "damaged frame");
+        }
+        if (!got)
+            break;
+        onFrame(frame);
+    }
+    // Stray bytes are reported once the line is quiet, as one sum.
+    if (framer.hasPartial() || (tracing && !discarded.isEmpty()))
         staleTimer.start();
-    else
+    else if (staleTimer.isActive())
         staleTimer.stop();
 }
 
-void ModuleLink::onEvent(const StreamFramer::Event &e)
+void ModuleLink::reportDiscard()
 {
-    if (e.kind != StreamFramer::Event::Frame) {
-        emit traced(QStringLiteral("host <- %1 {%2}")
-                        .arg(QLatin1String(StreamFramer::kindName(e.kind)),
-                             QString::fromLatin1(e.bytes.toHex(' ')).toUpper()));
-        if (e.kind != StreamFramer::Event::Junk && waitKind != None)
-            fail(2, QStringLiteral("%1 frame").arg(QLatin1String(StreamFramer::kindName(e.kind))));
+    if (discarded.isEmpty())
         return;
+    emit traced(QStringLiteral("host <- discarded %1 bytes (%2 damaged frames)")
+                    .arg(discarded.bytes)
+                    .arg(discarded.damaged));
+    discarded = {};
+}
+
+void ModuleLink::onFrame(const StreamFramer::Frame &frame)
+{
+    const int command = commandOf(frame.bytes);
+    if (tracing) {
+        reportDiscard();
+        emit traced(LinkFrameText::wireLine(QStringLiteral("host <-"), frame.bytes, frame.flags));
     }
-    const int command = commandOf(e.bytes);
-    emit traced(QStringLiteral("host <- %1%2")
-                    .arg(LinkFrameText::describe(e.bytes), LinkFrameText::flagsText(e.flags)));
-    if (e.flags & StreamFramer::Confirmation) {
+    if (frame.flags & StreamFramer::Confirmation) {
+        // A confirmation never ends the wait for an answer; a refusal does.
         if (waitKind == None || command != waitCommand
-            || (waitKind == Answer && !(e.flags & StreamFramer::Refused))) {
-            emit traced(QStringLiteral("host: confirmation nobody waits for, discarded"));
+            || (waitKind == Answer && !(frame.flags & StreamFramer::Refused))) {
+            if (tracing)
+                emit traced(QStringLiteral("host: confirmation nobody waits for, discarded"));
             return;
         }
-        if (e.flags & StreamFramer::Refused) {
-            fail(2, QStringLiteral("refused by the module"));
+        if (frame.flags & StreamFramer::Refused) {
+            fail(2, "refused by the module");
             return;
         }
         finishWait();
         return;
     }
     if (waitKind != Answer || command != waitCommand) {
-        emit traced(QStringLiteral("host: answer nobody waits for, discarded"));
+        if (tracing)
+            emit traced(QStringLiteral("host: answer nobody waits for, discarded"));
         return;
     }
     CommMsg answer;
-    answer.msgData = e.bytes;
+    answer.msgData = frame.bytes;
     finishWait();
     deliver(answer);
 }
 
 void ModuleLink::finishWait()
 {
-    answerTimer.stop();
     waitKind = None;
     waitCommand = 0;
     pump();
 }
 
-void ModuleLink::fail(int flag, const QString &reason)
+void ModuleLink::fail(int flag, const char *reason, bool timedOut)
 {
-    answerTimer.stop();
+    if (tracing) {
+        reportDiscard();
+        QString text = QLatin1String(reason);
+        if (timedOut)
+            text += QStringLiteral(" in %1 ms").arg(waitTimeout);
+        emit traced(
+            QStringLiteral("host: %1 failed: %2; linkFlags[%3] delivered%4")
+                .arg(LinkFrameText::describe(current.msgData), text)
+                .arg(flag)
+                .arg(queue.isEmpty()
+                         ? QString()
+                         : QStringLiteral(", %1 queued requests dropped").arg(queue.size())));
+    }
     CommMsg failure(current);
     failure.linkFlags[flag] = true;
-    emit traced(QStringLiteral("host: %1 failed: %2; linkFlags[%3] delivered%4")
-                    .arg(LinkFrameText::describe(current.msgData), reason)
-                    .arg(flag)
-                    .arg(queue.isEmpty()
-                             ? QString()
-                             : QStringLiteral(", %1 queued requests dropped").arg(queue.size())));
     queue.clear();
     waitKind = None;
     waitCommand = 0;
@@ -176,7 +234,7 @@ void ModuleLink::deliver(const CommMsg &msg)
     // Handed on from the event loop: the plug-in may open a modal alert, and
     // the transport's handler must not be the one that waits in it.
     outbox.enqueue(msg);
-    QTimer::singleShot(0, this, &ModuleLink::flushOutbox);
+    QMetaObject::invokeMethod(this, &ModuleLink::flushOutbox, Qt::QueuedConnection);
 }
 
 void ModuleLink::flushOutbox()

@@ -3,7 +3,7 @@
 #include "commmsg.h"
 #include "streamframer.h"
 
-#include <QList>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QQueue>
 #include <QTimer>
@@ -21,6 +21,10 @@ class LinkTransport;
 // the requests queued behind it: they belonged to the sequence that failed.
 // Frames nobody waits for (late answers, confirmations after a timeout) are
 // discarded.
+//
+// With traced connected, every event becomes one line: frames both ways, raw
+// and decoded, link up and down, retries, timeouts, discarded bytes. Without
+// it nothing is formatted.
 class ModuleLink : public QObject
 {
     Q_OBJECT
@@ -44,30 +48,47 @@ public:
     // the message holds no frame to send.
     bool send(const CommMsg &msg);
     bool isIdle() const { return waitKind == None && queue.isEmpty(); }
+    int queued() const { return queue.size(); }
+    // Received bytes held while a frame is incomplete: at most one frame.
+    int buffered() const { return framer.buffered(); }
 
 signals:
     void delivered(const CommMsg &msg);
     void traced(const QString &line);
     void stateChanged(bool up, const QString &text);
 
+protected:
+    void connectNotify(const QMetaMethod &signal) override;
+    void disconnectNotify(const QMetaMethod &signal) override;
+
 private:
     enum WaitKind { None, Answer, Confirmation };
 
     void pump();
     void onBytes(const QByteArray &bytes);
-    void onEvent(const StreamFramer::Event &event);
+    void drain();
+    void onFrame(const StreamFramer::Frame &frame);
+    void reportDiscard();
     void finishWait();
-    void fail(int flag, const QString &reason);
+    void onAnswerTimer();
+    void fail(int flag, const char *reason, bool timedOut = false);
     void deliver(const CommMsg &msg);
     void flushOutbox();
 
     LinkTransport *link;
     StreamFramer framer;
+    StreamFramer::Discard discarded;
     QQueue<CommMsg> queue;
     QQueue<CommMsg> outbox;
     CommMsg current;
     WaitKind waitKind = None;
     int waitCommand = 0;
+    bool tracing = false;
+    // One timer for all waits: a busy link moves a deadline instead of
+    // starting and stopping a timer for every request.
+    QElapsedTimer clock;
+    qint64 deadline = 0;
+    int waitTimeout = 0;
     QTimer answerTimer;
     QTimer staleTimer;
 };

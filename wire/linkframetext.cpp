@@ -1,6 +1,7 @@
 #include "linkframetext.h"
 
 #include "commprotocol.h"
+#include "streamframer.h"
 
 #include <QStringList>
 
@@ -127,4 +128,11 @@ QString LinkFrameText::describe(const QByteArray &frame)
     if (!rest.isEmpty())
         text += QStringLiteral(" +{%1}").arg(hex(rest));
     return text;
+}
+
+QString LinkFrameText::wireLine(const QString &direction, const QByteArray &frame,
+                                unsigned char flags)
+{
+    return QStringLiteral("%1 %2%3 | %4")
+        .arg(direction, describe(frame), flagsText(flags), hex(StreamFramer::encode(frame, flags)));
 }

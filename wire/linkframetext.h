@@ -11,4 +11,6 @@ public:
     static const char *commandName(int command);
     static QString describe(const QByteArray &frame);
     static QString flagsText(unsigned char flags);
+    // One frame as it crossed the wire: "host -> GetLevel(22) | 02 00 00 04 00 04 00 16 E4 26".
+    static QString wireLine(const QString &direction, const QByteArray &frame, unsigned char flags);
 };
