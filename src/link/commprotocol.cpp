@@ -1,5 +1,7 @@
 #include "commprotocol.h"
 
+#include "moduleparameters.h"
+
 CommProtocol::CommProtocol()
 {
     // Deliberately this class's own reset: requests start from its defaults.
@@ -48,6 +50,16 @@ bool CommProtocol::buildSetShort(unsigned short command, unsigned short value, b
     return prependCommand(command, RecordTag);
 }
 
+bool CommProtocol::buildParameterRequest(unsigned short command, unsigned short value, bool confirm)
+{
+    const ModuleParameters::Parameter *p = ModuleParameters::byCommand(command);
+    if (!p)
+        return false;
+    if (p->width == 2)
+        return buildSetShort(command, value, confirm);
+    return buildSetByte(command, static_cast<unsigned char>(value), confirm);
+}
+
 bool CommProtocol::buildGet(unsigned short command)
 {
     answerTimeoutMs = AnswerTimeoutMs;
@@ -55,71 +67,89 @@ bool CommProtocol::buildGet(unsigned short command)
     return prependCommand(command, RecordTag);
 }
 
-bool CommProtocol::buildLNB1Request(unsigned char v, bool c) { return buildSetByte(LNB1, v, c); }
-bool CommProtocol::buildLNB2Request(unsigned char v, bool c) { return buildSetByte(LNB2, v, c); }
-bool CommProtocol::buildPol1Request(unsigned char v, bool c) { return buildSetByte(Pol1, v, c); }
-bool CommProtocol::buildPol2Request(unsigned char v, bool c) { return buildSetByte(Pol2, v, c); }
-bool CommProtocol::buildBand1Request(unsigned char v, bool c) { return buildSetByte(Band1, v, c); }
-bool CommProtocol::buildBand2Request(unsigned char v, bool c) { return buildSetByte(Band2, v, c); }
+bool CommProtocol::buildLNB1Request(unsigned char v, bool c)
+{
+    return buildParameterRequest(LNB1, v, c);
+}
+bool CommProtocol::buildLNB2Request(unsigned char v, bool c)
+{
+    return buildParameterRequest(LNB2, v, c);
+}
+bool CommProtocol::buildPol1Request(unsigned char v, bool c)
+{
+    return buildParameterRequest(Pol1, v, c);
+}
+bool CommProtocol::buildPol2Request(unsigned char v, bool c)
+{
+    return buildParameterRequest(Pol2, v, c);
+}
+bool CommProtocol::buildBand1Request(unsigned char v, bool c)
+{
+    return buildParameterRequest(Band1, v, c);
+}
+bool CommProtocol::buildBand2Request(unsigned char v, bool c)
+{
+    return buildParameterRequest(Band2, v, c);
+}
 bool CommProtocol::buildInputFreq1Request(unsigned short v, bool c)
 {
-    return buildSetShort(InputFreq1, v, c);
+    return buildParameterRequest(InputFreq1, v, c);
 }
 bool CommProtocol::buildInputFreq2Request(unsigned short v, bool c)
 {
-    return buildSetShort(InputFreq2, v, c);
+    return buildParameterRequest(InputFreq2, v, c);
 }
 bool CommProtocol::buildInputSRate1Request(unsigned short v, bool c)
 {
-    return buildSetShort(InputSRate1, v, c);
+    return buildParameterRequest(InputSRate1, v, c);
 }
 bool CommProtocol::buildInputSRate2Request(unsigned short v, bool c)
 {
-    return buildSetShort(InputSRate2, v, c);
+    return buildParameterRequest(InputSRate2, v, c);
 }
 bool CommProtocol::buildRollOff1Request(unsigned char v, bool c)
 {
-    return buildSetByte(RollOff1, v, c);
+    return buildParameterRequest(RollOff1, v, c);
 }
 bool CommProtocol::buildRollOff2Request(unsigned char v, bool c)
 {
-    return buildSetByte(RollOff2, v, c);
+    return buildParameterRequest(RollOff2, v, c);
 }
 bool CommProtocol::buildInputBandwidth1Request(unsigned char v, bool c)
 {
-    return buildSetByte(InputBandwidth1, v, c);
+    return buildParameterRequest(InputBandwidth1, v, c);
 }
 bool CommProtocol::buildInputBandwidth2Request(unsigned char v, bool c)
 {
-    return buildSetByte(InputBandwidth2, v, c);
+    return buildParameterRequest(InputBandwidth2, v, c);
 }
 bool CommProtocol::buildNumInputsRequest(unsigned char v, bool c)
 {
-    return buildSetByte(NumInputs, v, c);
+    return buildParameterRequest(NumInputs, v, c);
 }
 bool CommProtocol::buildC1ActivateRequest(unsigned char v, bool c)
 {
-    return buildSetByte(C1Activate, v, c);
+    return buildParameterRequest(C1Activate, v, c);
 }
 bool CommProtocol::buildC2ActivateRequest(unsigned char v, bool c)
 {
-    return buildSetByte(C2Activate, v, c);
+    return buildParameterRequest(C2Activate, v, c);
 }
 bool CommProtocol::buildOutputFreq1Request(unsigned short v, bool c)
 {
-    return buildSetShort(OutputFreq1, v, c);
+    return buildParameterRequest(OutputFreq1, v, c);
 }
 bool CommProtocol::buildOutputFreq2Request(unsigned short v, bool c)
 {
-    return buildSetShort(OutputFreq2, v, c);
+    return buildParameterRequest(OutputFreq2, v, c);
 }
 bool CommProtocol::buildOutputAttenuation1Request(unsigned char v, bool c)
 {
-    return buildSetByte(OutputAttenuation1, v, c);
+    return buildParameterRequest(OutputAttenuation1, v, c);
 }
 bool CommProtocol::buildOutputAttenuation2Request(unsigned char v, bool c)
 {
-    return buildSetByte(OutputAttenuation2, v, c);
+    return buildParameterRequest(OutputAttenuation2, v, c);
 }
 
 bool CommProtocol::buildGetLevelRequest() { return buildGet(GetLevel); }

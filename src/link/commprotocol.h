@@ -51,6 +51,9 @@ public:
 
     bool prependCommand(unsigned short command, unsigned short tag);
 
+    // The set-request of any configuration parameter (codes 1..21), with the
+    // value's width taken from the parameter table; false for other codes.
+    bool buildParameterRequest(unsigned short command, unsigned short value, bool confirm);
     bool buildLNB1Request(unsigned char value, bool confirm);
     bool buildLNB2Request(unsigned char value, bool confirm);
     bool buildPol1Request(unsigned char value, bool confirm);
