@@ -54,7 +54,8 @@ bool ModuleClient::exchange(CommProtocol &request, CommProtocol *answer)
         return true;
     }
     if (!moduleLink.send(request))
-        return failWith(ModuleLink::LinkDown, QStringLiteral("%1 not sent: link down").arg(frame));
+        return failWith(ModuleLink::LinkDown,
+                        QStringLiteral("%1 not sent: link down (%2)").arg(frame, linkState));
     if (!waits)
         return true;
     bool done = false;
@@ -87,7 +88,8 @@ bool ModuleClient::exchange(CommProtocol &request, CommProtocol *answer)
             why,
             QStringLiteral("%1: no %2 in %3 ms").arg(frame, what).arg(request.answerTimeoutMs));
     case ModuleLink::LinkDown:
-        return failWith(why, QStringLiteral("%1: link down before the %2").arg(frame, what));
+        return failWith(
+            why, QStringLiteral("%1: link down before the %2 (%3)").arg(frame, what, linkState));
     case ModuleLink::Damaged:
         return failWith(why, QStringLiteral("%1: corrupt or truncated %2").arg(frame, what));
     case ModuleLink::Refused:

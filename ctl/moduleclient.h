@@ -65,4 +65,6 @@ private:
     ModuleLink::Failure lastFailure = ModuleLink::NoFailure;
     QString lastError;
     QStringList *dryRun = nullptr;
+    // The transport's last word on the link, for a link that goes down.
+    QString linkState;
 };
