@@ -365,8 +365,7 @@ int CtlCommand::apply(ModuleClient &client, const ModuleConfig::Hash &wanted, bo
     ModuleConfig::Hash after;
     if (!client.readConfig(after))
         return linkFailure(client, QStringLiteral("reading back: "));
-    if (progressLine)
-        err << "\r\x1b[K";
+    progress(QString());
     const QStringList left
         = differences(after, wanted, QStringLiteral("module reads"), QStringLiteral("not_applied"));
     if (!left.isEmpty())
