@@ -333,9 +333,7 @@ int CtlCommand::apply(ModuleClient &client, const ModuleConfig::Hash &wanted, bo
         result.insert(QStringLiteral("sent"), 0);
         return finish(Ok, QStringLiteral("nothing to change"));
     }
-    QStringList frames;
-    if (dryRun)
-        client.setDryRun(&frames);
+    client.setDryRun(dryRun);
     int sent = 0;
     if (onlyChanged) {
         for (const ModuleParameters::Parameter *p : changed) {
@@ -358,6 +356,7 @@ int CtlCommand::apply(ModuleClient &client, const ModuleConfig::Hash &wanted, bo
     }
     result.insert(QStringLiteral("sent"), sent);
     if (dryRun) {
+        const QStringList &frames = client.dryRunFrames();
         result.insert(QStringLiteral("frames"), QJsonArray::fromStringList(frames));
         return finish(Ok, frames.join(QLatin1Char('\n')));
     }

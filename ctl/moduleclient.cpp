@@ -49,8 +49,8 @@ bool ModuleClient::exchange(CommProtocol &request, CommProtocol *answer)
     const QString frame = LinkFrameText::describe(request.msgData);
     const bool waits = request.expectedAnswer != 0 || request.linkFlags[6];
     if (dryRun) {
-        *dryRun << LinkFrameText::wireLine(QStringLiteral("would send"), request.msgData,
-                                           request.linkFlags[6] ? StreamFramer::ConfirmRequest : 0);
+        unsent << LinkFrameText::wireLine(QStringLiteral("would send"), request.msgData,
+                                          request.linkFlags[6] ? StreamFramer::ConfirmRequest : 0);
         return true;
     }
     if (!moduleLink.send(request))

@@ -48,9 +48,10 @@ public:
     // One parameter with confirmation, as F7 sends it.
     bool writeOne(unsigned short command, int wireValue);
 
-    // With a list, requests are written there as lines of the link monitor
-    // instead of being sent, and count as answered.
-    void setDryRun(QStringList *frames) { dryRun = frames; }
+    // In a dry run requests are kept as lines of the link monitor instead of
+    // being sent, and count as answered.
+    void setDryRun(bool on) { dryRun = on; }
+    const QStringList &dryRunFrames() const { return unsent; }
 
     ModuleLink::Failure failure() const { return lastFailure; }
     QString error() const { return lastError; }
@@ -64,7 +65,8 @@ private:
     ModuleLink moduleLink;
     ModuleLink::Failure lastFailure = ModuleLink::NoFailure;
     QString lastError;
-    QStringList *dryRun = nullptr;
+    bool dryRun = false;
+    QStringList unsent;
     // The transport's last word on the link, for a link that goes down.
     QString linkState;
 };
