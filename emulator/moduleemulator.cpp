@@ -121,8 +121,8 @@ bool ModuleEmulator::applySet(State &target, int command, const QByteArray &payl
     const Parameter *p = ModuleParameters::byCommand(command);
     if (!p || payload.size() < p->width)
         return false;
-    const int v = p->width == 2 ? be16(payload.constData())
-                                : static_cast<unsigned char>(payload.at(0));
+    const int v
+        = p->width == 2 ? be16(payload.constData()) : static_cast<unsigned char>(payload.at(0));
     if (!isValidValue(command, v))
         return false;
     const int row = rowOf(*p);

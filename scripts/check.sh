@@ -39,7 +39,7 @@ for corpus in "$top"/tests/fuzz/corpus/*/; do
 done
 
 echo "== clang-tidy"
-files=$(git ls-files 'src/*.cpp' 'host/*.cpp' 'emulator/*.cpp' 'wire/*.cpp')
+files=$(git ls-files 'src/*.cpp' 'host/*.cpp' 'emulator/*.cpp' 'wire/*.cpp' 'ctl/*.cpp')
 # shellcheck disable=SC2086
 run-clang-tidy -p "$asan" -quiet -j "$jobs" $files >"$asan/clang-tidy.log" 2>&1 || true
 if grep -E '(warning|error):' "$asan/clang-tidy.log"; then exit 1; fi
@@ -47,7 +47,7 @@ if grep -E '(warning|error):' "$asan/clang-tidy.log"; then exit 1; fi
 echo "== cppcheck"
 cppcheck --quiet --error-exitcode=1 --inline-suppr --std=c++17 --library=qt \
     --enable=warning,performance,portability --suppressions-list="$top/.cppcheck-suppressions" \
-    -I include $(git ls-files 'src/*' 'host/*' 'emulator/*' 'wire/*' | grep -E '/' | xargs -n1 dirname | sort -u | sed 's/^/-I /') \
-    $(git ls-files 'src/*.cpp' 'host/*.cpp' 'emulator/*.cpp' 'wire/*.cpp')
+    -I include $(git ls-files 'src/*' 'host/*' 'emulator/*' 'wire/*' 'ctl/*' | grep -E '/' | xargs -n1 dirname | sort -u | sed 's/^/-I /') \
+    $(git ls-files 'src/*.cpp' 'host/*.cpp' 'emulator/*.cpp' 'wire/*.cpp' 'ctl/*.cpp')
 
 echo "== all checks passed"

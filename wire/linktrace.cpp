@@ -1,7 +1,5 @@
 #include "linktrace.h"
 
-#include <cstdio>
-
 LinkTrace::LinkTrace(QObject *parent)
     : QObject(parent)
 {
@@ -38,8 +36,8 @@ void LinkTrace::write(const QString &line)
                                 .arg(double(clock.nsecsElapsed()) / 1e6, 10, 'f', 3)
                                 .arg(line)
                                 .toLocal8Bit();
-    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
-    std::fflush(stdout);
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stream);
+    std::fflush(stream);
     if (file.isOpen()) {
         file.write(text);
         file.flush();

@@ -9,6 +9,7 @@
 #include "imsp.h"
 #include "inprocesstransport.h"
 #include "languageswitcher.h"
+#include "linkspec.h"
 #include "linktrace.h"
 #include "mediawatcher.h"
 #include "moduleemulator.h"
@@ -16,7 +17,6 @@
 #include "pluginloader.h"
 #include "scriptrunner.h"
 #include "serialtransport.h"
-#include "tcptransport.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -314,8 +314,16 @@ int main(int argc, char *argv[])
 
     // The link.
     ModuleEmulator *emulator = nullptr;
-    LinkTransport *transport = nullptr;
-    if (linkSpec == QLatin1String("emulator")) {
+    LinkSpec spec;
+    {
+        QString error;
+        if (!LinkSpec::parse(linkSpec, spec, error)) {
+            fail(error);
+            return 2;
+        }
+    }
+    LinkTransport *transport = spec.createTransport();
+    if (!transport) {
         emulator = new ModuleEmulator(&app);
         if (trace)
             QObject::connect(emulator, &ModuleEmulator::traced, &linkTrace, &LinkTrace::write);
@@ -334,43 +342,6 @@ int main(int argc, char *argv[])
                 fail(error);
         }
         transport = new InProcessTransport(emulator);
-    } else if (linkSpec.startsWith(QLatin1String("tcp:"))) {
-        const int colon = linkSpec.lastIndexOf(QLatin1Char(':'));
-        bool ok = false;
-        const int port = linkSpec.mid(colon + 1).toInt(&ok);
-        QString host = linkSpec.mid(4, colon - 4);
-        // An IPv6 address comes in brackets: tcp:[::1]:5033.
-        if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
-            host = host.mid(1, host.size() - 2);
-        if (colon <= 4 || !ok || port <= 0 || port > 65535) {
-            fail(QStringLiteral("bad link \"%1\": expected tcp:HOST:PORT or tcp:[IPv6]:PORT")
-                     .arg(linkSpec));
-            return 2;
-        }
-        transport = new TcpTransport(host, static_cast<quint16>(port));
-    } else if (linkSpec.startsWith(QLatin1String("serial:"))) {
-        QString device = linkSpec.mid(7);
-        qint32 baud = 115200;
-        const int at = device.lastIndexOf(QLatin1Char('@'));
-        if (at >= 0) {
-            bool ok = false;
-            baud = device.mid(at + 1).toInt(&ok);
-            device.truncate(at);
-            if (!ok || baud <= 0) {
-                fail(QStringLiteral("bad baud rate in \"%1\"").arg(linkSpec));
-                return 2;
-            }
-        }
-        if (device.isEmpty()) {
-            fail(QStringLiteral("bad link \"%1\": expected serial:DEVICE[@BAUD]").arg(linkSpec));
-            return 2;
-        }
-        transport = new SerialTransport(device, baud);
-    } else {
-        fail(QStringLiteral(
-                 "unknown link \"%1\": use emulator, tcp:HOST:PORT or serial:DEVICE[@BAUD]")
-                 .arg(linkSpec));
-        return 2;
     }
     if (!emulator && parser.isSet(faultOpt))
         fail(QStringLiteral(

@@ -29,7 +29,7 @@ ModuleLink::ModuleLink(LinkTransport *transport, QObject *parent)
             emit traced(QStringLiteral("link %1: %2").arg(up ? "up" : "down", text));
         }
         if (!up && waitKind != None)
-            fail(1, "link down");
+            fail(LinkDown, "link down");
         emit stateChanged(up, text);
     });
     clock.start();
@@ -121,7 +121,7 @@ void ModuleLink::onAnswerTimer()
     if (left > 0)
         answerTimer.start(int(left));
     else
-        fail(1, waitKind == Answer ? "no answer" : "no confirmation", true);
+        fail(NoAnswer, waitKind == Answer ? "no answer" : "no confirmation", true);
 }
 
 void ModuleLink::onBytes(const QByteArray &bytes)
@@ -143,7 +143,7 @@ void ModuleLink::drain()
             discarded.bytes += d.bytes;
             discarded.damaged += d.damaged;
             if (d.damaged > 0 && waitKind != None)
-                fail(2, "damaged frame");
+                fail(Damaged, "damaged frame");
         }
         if (!got)
             break;
@@ -182,10 +182,11 @@ void ModuleLink::onFrame(const StreamFramer::Frame &frame)
             return;
         }
         if (frame.flags & StreamFramer::Refused) {
-            fail(2, "refused by the module");
+            fail(Refused, "refused by the module");
             return;
         }
         finishWait();
+        emit confirmed(command);
         return;
     }
     if (waitKind != Answer || command != waitCommand) {
@@ -208,8 +209,10 @@ void ModuleLink::finishWait()
         emit settled();
 }
 
-void ModuleLink::fail(int flag, const char *reason, bool timedOut)
+void ModuleLink::fail(Failure why, const char *reason, bool timedOut)
 {
+    // Nothing in time and a lost link are flag 1; a refusal or a damaged frame flag 2.
+    const int flag = why == NoAnswer || why == LinkDown ? 1 : 2;
     if (tracing) {
         reportDiscard();
         QString text = QLatin1String(reason);
@@ -228,14 +231,14 @@ void ModuleLink::fail(int flag, const char *reason, bool timedOut)
     queue.clear();
     waitKind = None;
     waitCommand = 0;
-    deliver(failure);
+    deliver(failure, why);
 }
 
-void ModuleLink::deliver(const CommMsg &msg)
+void ModuleLink::deliver(const CommMsg &msg, Failure why)
 {
     // Handed on from the event loop: the plug-in may open a modal alert, and
     // the transport's handler must not be the one that waits in it.
-    outbox.enqueue(msg);
+    outbox.enqueue({msg, why});
     QMetaObject::invokeMethod(this, &ModuleLink::flushOutbox, Qt::QueuedConnection);
 }
 
@@ -243,8 +246,10 @@ void ModuleLink::flushOutbox()
 {
     if (outbox.isEmpty())
         return;
-    const CommMsg msg = outbox.dequeue();
-    emit delivered(msg);
+    const Delivery d = outbox.dequeue();
+    deliveredFailure = d.failure;
+    emit delivered(d.msg);
+    deliveredFailure = NoFailure;
     if (isIdle())
         emit settled();
 }

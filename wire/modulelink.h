@@ -35,6 +35,9 @@ public:
     // A frame that stops arriving for this long is given up as truncated.
     static constexpr int StaleFrameMs = 200;
 
+    // Why an exchange failed, for callers that tell the failures apart.
+    enum Failure { NoFailure, LinkDown, NoAnswer, Damaged, Refused };
+
     // Takes ownership of the transport.
     explicit ModuleLink(LinkTransport *transport, QObject *parent = nullptr);
     ~ModuleLink() override;
@@ -52,9 +55,13 @@ public:
     int queued() const { return queue.size(); }
     // Received bytes held while a frame is incomplete: at most one frame.
     int buffered() const { return framer.buffered(); }
+    // While delivered is emitted: why that message's exchange failed.
+    Failure failure() const { return deliveredFailure; }
 
 signals:
     void delivered(const CommMsg &msg);
+    // The module confirmed the request with this command.
+    void confirmed(int command);
     void traced(const QString &line);
     void stateChanged(bool up, const QString &text);
     // The link has become idle after an exchange.
@@ -74,15 +81,20 @@ private:
     void reportDiscard();
     void finishWait();
     void onAnswerTimer();
-    void fail(int flag, const char *reason, bool timedOut = false);
-    void deliver(const CommMsg &msg);
+    void fail(Failure why, const char *reason, bool timedOut = false);
+    void deliver(const CommMsg &msg, Failure why = NoFailure);
     void flushOutbox();
 
     LinkTransport *link;
     StreamFramer framer;
     StreamFramer::Discard discarded;
     QQueue<CommMsg> queue;
-    QQueue<CommMsg> outbox;
+    struct Delivery {
+        CommMsg msg;
+        Failure failure;
+    };
+    QQueue<Delivery> outbox;
+    Failure deliveredFailure = NoFailure;
     CommMsg current;
     WaitKind waitKind = None;
     int waitCommand = 0;
