@@ -105,6 +105,8 @@ private slots:
     void writersKeys_data();
     void writersKeys();
     void readServices();
+    void oneEntryLists_data();
+    void oneEntryLists();
 
     void saveInto_data();
     void saveInto();
@@ -226,9 +228,9 @@ void tst_ConfigData::sections()
     QVERIFY(!data.renameSection(file, "nope", "x"));
     QVERIFY(data.removeSection(file, "nope"));
     for (const char *bad : {"", "101/x", "101\\x"}) {
-        QVERIFY(data.writeData(file, bad, Family, upper));
+        QVERIFY(!data.writeData(file, bad, Family, upper));
         QVERIFY(data.removeSection(file, bad));
-        QVERIFY(data.renameSection(file, "101", bad));
+        QVERIFY(!data.renameSection(file, "101", bad));
         QVERIFY2(bytesOf(file) == bytes, bad);
     }
 }
@@ -322,6 +324,67 @@ void tst_ConfigData::readServices()
     QCOMPARE(a2, QList<int> {0});
 }
 
+void tst_ConfigData::oneEntryLists_data()
+{
+    QTest::addColumn<int>("writer");
+    int i = 0;
+    for (const char *name : {"plain", "DM", "DMH", "Completo", "conPIDs", "conPIDs_conOuts"})
+        QTest::newRow(name) << i++;
+}
+
+// The settings class stores a list of one string as plain text: a module of
+// one service still saves, and every list reads back as its one entry.
+void tst_ConfigData::oneEntryLists()
+{
+    QFETCH(int, writer);
+    ConfigData data;
+    const QString file = path("one.cfi");
+    Hash h {{"Entradas", 1}};
+    QStringList s {"Solo"};
+    QList<int> one {7}, out {0};
+    QList<QString> t {"V"};
+    const QList<std::function<bool()>> writers {
+        [&] { return data.writeDataPlusServices(file, "m", Family, h, s, one, one); },
+        [&] {
+            return data.writeDataPlusServicesDM(file, "m", Family, h, s, one, one, s, one, one, one,
+                                                one);
+        },
+        [&] {
+            return data.writeDataPlusServicesDMH(file, "m", Family, h, s, one, one, s, one, one,
+                                                 one, one, one);
+        },
+        [&] {
+            return data.writeDataPlusServicesCompleto(file, "m", Family, h, s, one, one, one, one,
+                                                      one, one, s, one);
+        },
+        [&] {
+            return data.writeDataPlusServicesCompleto_conPIDs(file, "m", Family, h, s, one, one,
+                                                              one, one, one, one, s, one, one, one,
+                                                              one, t, t, t, one);
+        },
+        [&] {
+            return data.writeDataPlusServicesCompleto_conPIDs_conOuts(
+                file, "m", Family, h, s, one, one, one, one, one, one, s, one, out, one, one, one,
+                t, t, t, one);
+        }};
+    QVERIFY(writers.at(writer)());
+    Hash back;
+    QStringList names, n1, n2;
+    QList<int> ids, actives, i1, i2, a1, a2;
+    QVERIFY(data.readDataPlusServices(file, "m", back, names, ids, actives));
+    QCOMPARE(names, s);
+    QCOMPARE(ids, one);
+    QCOMPARE(actives, one);
+    for (auto it = back.cbegin(); it != back.cend(); ++it) {
+        const QStringList entries = it.value().toStringList();
+        QVERIFY2(entries.size() == 1 && QString("Solo 7 V 1 0").split(' ').contains(entries.at(0)),
+                 qPrintable(it.key()));
+    }
+    QVERIFY(data.readDataPlusServices_2xout(file, "m", back, n1, n2, i1, i2, a1, a2));
+    QCOMPARE(n1, writer == 5 ? s : QStringList());
+    QCOMPARE(i1, writer == 5 ? one : QList<int>());
+}
+
 void tst_ConfigData::saveInto_data()
 {
     QTest::addColumn<QString>("kind");
@@ -333,10 +396,17 @@ void tst_ConfigData::saveInto_data()
     QTest::newRow("NUL bytes") << "garbage.cfi" << false << false << false;
     QTest::newRow("empty") << "empty" << false << true << true;
     QTest::newRow("missing") << "missing" << false << true << true;
+    // Files the settings class flags but reads, as editors and people write them.
+    QTest::newRow("byte-order mark") << "text:\xEF\xBB\xBF" << true << true << true;
+    QTest::newRow("# comment") << "text:# by hand\n" << true << true << true;
+    QTest::newRow("line without =") << "text:stray line\n" << true << true << true;
+    QTest::newRow("unterminated [section") << "text:[0\nx=1\n" << true << true << true;
     QTest::newRow("folder") << "folder" << false << false << false;
-    QTest::newRow("link loop") << "loop" << false << true << true;
+    QTest::newRow("link loop") << "loop" << false << false << false;
+    QTest::newRow("dangling link") << "dangling" << false << false << false;
     QTest::newRow("pipe") << "fifo" << false << false << false;
-    QTest::newRow("8 MiB") << "limit" << true << true << true;
+    // A save that would make it too large to read again is refused.
+    QTest::newRow("8 MiB") << "limit" << true << true << false;
     QTest::newRow("one byte more") << "huge" << false << false << false;
     QTest::newRow("unreadable") << "unreadable" << false << false << false;
     QTest::newRow("read-only medium") << "read-only" << true << true << false;
@@ -346,8 +416,10 @@ void tst_ConfigData::saveInto_data()
     QTest::newRow("medium removed") << "removed" << false << true << false;
 }
 
-// What reads as a configuration file, and whether a save changes it. What
-// cannot be saved into is left as it was, and no working copy stays behind.
+// What reads as a configuration file, and whether a save lands in it: the
+// writer's answer says so, a save keeps every module and adds its own, and
+// what was not saved is left byte for byte. No working copy stays behind,
+// and nothing is written off the medium.
 void tst_ConfigData::saveInto()
 {
     QFETCH(QString, kind);
@@ -355,6 +427,7 @@ void tst_ConfigData::saveInto()
     QFETCH(bool, canHold);
     QFETCH(bool, saved);
     QString file = path("x.cfi");
+    QTemporaryDir away;
     if (kind.endsWith(".cfi")) {
         copyGolden(kind.toLatin1().constData(), "x.cfi");
     } else if (kind == "folder") {
@@ -362,13 +435,16 @@ void tst_ConfigData::saveInto()
     } else if (kind == "loop") {
         QVERIFY(QFile::link(path("y.cfi"), file));
         QVERIFY(QFile::link(file, path("y.cfi")));
+    } else if (kind == "dangling") {
+        QVERIFY(QFile::link(away.filePath("made.cfi"), file));
     } else if (kind == "fifo") {
         QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0644), 0);
     } else if (kind != "missing") {
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
         if (kind != "empty")
-            f.write("[1]\nFAMILY_KEY=ZetaVX_DVBS2\nk=");
+            f.write((kind.startsWith("text:") ? kind.mid(5).toUtf8() : QByteArray())
+                    + "[1]\nFAMILY_KEY=ZetaVX_DVBS2\nk=");
         if (kind == "huge") // sparse: no disk space, no time
             QVERIFY(f.resize(ConfigData::MaxFileSize + 1));
         else if (kind == "limit")
@@ -376,28 +452,29 @@ void tst_ConfigData::saveInto()
     }
     // Reading a pipe would wait for a writer.
     const QByteArray bytes = kind == "fifo" ? QByteArray() : bytesOf(file);
-    const QString away = medium->path() + "-away";
+    const QString gone = medium->path() + "-away";
     if (kind == "removed")
-        QVERIFY(QDir().rename(medium->path(), away));
+        QVERIFY(QDir().rename(medium->path(), gone));
     auto work = [&] {
         ConfigData data;
         QStringList families;
         QString filter;
-        if (data.isValidFile(file) != valid)
+        const QStringList before = data.getModuleList(file, families, filter);
+        if (data.isValidFile(file) != valid || before.isEmpty() == valid)
             return 1;
-        if (data.getModuleList(file, families, filter).isEmpty() == valid)
-            return 2;
         if (data.canHoldModules(file) != canHold)
-            return 3;
+            return 2;
         Hash h {{"Big", QString(8000, QLatin1Char('x'))}};
         QString f = file, top = "9";
-        bool ok = data.writeData(file, "2", Family, h);
+        if (data.writeData(file, "2", Family, h) != saved)
+            return 3;
         // Neither may touch what is no configuration file.
-        if (!canHold)
-            ok = ok && data.storeVersion(f, top) && data.removeSection(file, "1");
+        if (!canHold && (data.storeVersion(f, top) || data.removeSection(file, "1")))
+            return 4;
         // A save that failed does not show in a later read of the same process.
-        Hash back;
-        return !ok ? 4 : !saved && data.readData(file, "2", back) ? 5 : 0;
+        QStringList after = before + (saved ? QStringList {"2"} : QStringList());
+        after.sort();
+        return data.getModuleList(file, families, filter) == after ? 0 : 5;
     };
     int result = 0;
     if (kind == "unreadable" || kind == "read-only") {
@@ -414,7 +491,7 @@ void tst_ConfigData::saveInto()
     }
     const bool recreated = kind == "removed" && QFileInfo::exists(medium->path());
     if (kind == "removed" && !recreated)
-        QVERIFY(QDir().rename(away, medium->path()));
+        QVERIFY(QDir().rename(gone, medium->path()));
     QCOMPARE(result, 0);
     QVERIFY2(!recreated, "the medium's folder was created again");
     if (kind != "fifo")
@@ -424,6 +501,7 @@ void tst_ConfigData::saveInto()
     left.removeAll("x.cfi");
     left.removeAll("y.cfi");
     QCOMPARE(left, QStringList());
+    QCOMPARE(entries(away.path()), QStringList());
 }
 
 // Disk full on the medium itself, where the written file is read back before
@@ -448,7 +526,7 @@ void tst_ConfigData::fullDisk()
     const QByteArray after = bytesOf(file);
     const QStringList left = entries(mountPoint);
     umount(QFile::encodeName(mountPoint).constData());
-    QVERIFY(written);
+    QVERIFY(!written);
     QCOMPARE(after, bytes);
     QCOMPARE(left, (QStringList {"cfg.cfi", "filler"}));
 }
