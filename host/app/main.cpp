@@ -13,6 +13,7 @@
 #include "moduleemulator.h"
 #include "modulelink.h"
 #include "pluginloader.h"
+#include "quitsignals.h"
 #include "scriptrunner.h"
 #include "serialtransport.h"
 #include "tcptransport.h"
@@ -74,6 +75,8 @@ int main(int argc, char *argv[])
     MediaWatcher::ignoreMediaSignals();
     defaultHandler = qInstallMessageHandler(quietPlatformNotes);
     QApplication app(argc, argv);
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &app, &QCoreApplication::quit);
     QCoreApplication::setApplicationName(QStringLiteral("msp-host"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setFont(DeviceScreen::deviceFont());
