@@ -96,13 +96,22 @@ public:
         // then shows only in what reaches the disk.
         bool ok = settings->status() != QSettings::AccessError;
         settings.reset();
+        QByteArray bytes;
+        QFile written(copyPath());
+        ok = ok && written.open(QIODevice::ReadOnly)
+            && (bytes = written.readAll()).size() == written.size();
+        written.close();
+        // A file that began with a byte-order mark was read as UTF-8, and the
+        // settings class writes its texts so but without the mark, which
+        // would make them read back as Latin-1.
+        if (ok && utf8 && !bytes.startsWith(ByteOrderMark)) {
+            bytes.prepend(ByteOrderMark);
+            ok = writeFile(copyPath(), bytes);
+        }
+        // Read back under a new name, which the settings class has no cache for.
         const QString check = checkPath();
         ok = ok && QFile::rename(copyPath(), check)
             && snapshot(QSettings(check, QSettings::IniFormat), groups, key) == expected;
-        QByteArray bytes;
-        QFile written(check);
-        ok = ok && written.open(QIODevice::ReadOnly)
-            && (bytes = written.readAll()).size() == written.size();
         if (!ok) {
             qWarning() << "Cannot prepare configuration file" << target;
             return false;
@@ -217,18 +226,21 @@ private:
     // temporary folder never passes for a shorter file.
     bool writeCopy(const QByteArray &bytes) const
     {
-        if (folder.isEmpty())
-            return false;
-        QFile copy(copyPath());
-        const bool ok = copy.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-            && copy.write(bytes) == bytes.size();
-        copy.close();
+        return !folder.isEmpty() && writeFile(copyPath(), bytes);
+    }
+
+    static bool writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+            && file.write(bytes) == bytes.size();
+        file.close();
         if (!ok)
-            QFile::remove(copyPath());
+            QFile::remove(path);
         return ok;
     }
 
-    State load(const QString &path) const
+    State load(const QString &path)
     {
         // Without blocking: a pipe put in the file's place would wait for a writer.
         const int fd
@@ -251,15 +263,18 @@ private:
         // Settings files are text; a NUL byte marks some other kind of file.
         if (bytes.contains('\0'))
             return Unreadable;
+        utf8 = bytes.startsWith(ByteOrderMark);
         return writeCopy(bytes) ? Loaded : NoRoom;
     }
 
     static inline const QString FolderPrefix = QStringLiteral("zetavx-cfg-");
+    static inline const QByteArray ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
     static inline int sessions = 0;
     QString target;
     QString folder;
     QString id;
     State state = Missing;
+    bool utf8 = false;
     std::unique_ptr<QSettings> settings;
 };
 

@@ -444,7 +444,7 @@ void tst_ConfigData::saveInto()
         QVERIFY(f.open(QIODevice::WriteOnly));
         if (kind != "empty")
             f.write((kind.startsWith("text:") ? kind.mid(5).toUtf8() : QByteArray())
-                    + "[1]\nFAMILY_KEY=ZetaVX_DVBS2\nk=");
+                    + "[1]\nFAMILY_KEY=ZetaVX_DVBS2\nk=Cu\xC3\xA9llar ");
         if (kind == "huge") // sparse: no disk space, no time
             QVERIFY(f.resize(ConfigData::MaxFileSize + 1));
         else if (kind == "limit")
@@ -460,6 +460,8 @@ void tst_ConfigData::saveInto()
         QStringList families;
         QString filter;
         const QStringList before = data.getModuleList(file, families, filter);
+        Hash one, oneAfter;
+        data.readData(file, "1", one);
         if (data.isValidFile(file) != valid || before.isEmpty() == valid)
             return 1;
         if (data.canHoldModules(file) != canHold)
@@ -474,6 +476,9 @@ void tst_ConfigData::saveInto()
         // A save that failed does not show in a later read of the same process.
         QStringList after = before + (saved ? QStringList {"2"} : QStringList());
         after.sort();
+        data.readData(file, "1", oneAfter);
+        if (oneAfter != one)
+            return 6;
         return data.getModuleList(file, families, filter) == after ? 0 : 5;
     };
     int result = 0;
