@@ -43,9 +43,7 @@ public:
         const QFileInfo info(path);
         // A link that leads nowhere (or in a loop) would make the save create
         // a file wherever it points; folders, devices and pipes are not files.
-        if (info.isSymLink() && !info.exists())
-            state = NotAFile;
-        else if (!info.exists())
+        if (!info.exists() && !info.isSymLink())
             state = Missing;
         else if (!info.isFile())
             state = NotAFile;
