@@ -56,7 +56,8 @@ Figures run(const QString &program, const QStringList &args = {})
     const long long spawn = monotonicNs();
     p.start(program, args);
     // Under callgrind the configuration-file program runs for many minutes.
-    if (!p.waitForFinished(1800000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+    if (!p.waitForFinished(1800000) || p.exitStatus() != QProcess::NormalExit
+        || p.exitCode() != 0) {
         note(QStringLiteral("%1 failed (exit code %2)")
                  .arg(QFileInfo(program).fileName())
                  .arg(p.exitCode()));
