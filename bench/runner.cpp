@@ -262,7 +262,7 @@ void files()
         for (int n : counts) {
             const QString key = QStringLiteral("%1_%2").arg(op).arg(n);
             const QString base
-                = QLatin1String(write ? "qsettings_write_%1" : "qsettings_%1").arg(n);
+                = QString::fromLatin1(write ? "qsettings_write_%1" : "qsettings_%1").arg(n);
             const bool ok = t.value(QStringLiteral("files_ok_%1").arg(n)) == 1;
             const double ratio = ir.value(key) / std::max(1.0, ir.value(base));
             // A save is checked as it lands, at little cost over the plain write.
