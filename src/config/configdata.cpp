@@ -51,7 +51,7 @@ public:
             state = TooLarge;
         else
             state = load(path);
-        if (state != Loaded && state != Missing)
+        if (!fileUsable())
             qWarning() << "Not a configuration file:" << path;
         if (state == Missing && !writeCopy(QByteArray()))
             state = NoRoom;
