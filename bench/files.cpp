@@ -1,6 +1,7 @@
 // Configuration files at scale. ConfigData's four operations that the forms
-// use, on files of 1, 100 and 10,000 modules, against the settings class
-// parsing the same file; then the file browser listing a folder of 1,000
+// use, on files of 1, 100, 1,000 and 10,000 modules, against the settings
+// class parsing the same file (writeData against the settings class replacing
+// the same module on its own); then the file browser listing a folder of 1,000
 // ".cfi" files for loading (each file validated) and for saving (no check).
 // Natively each figure is the median time of several calls; under callgrind
 // each call is a region of its own.
@@ -93,6 +94,17 @@ void figure(const QByteArray &name, int repeats, const std::function<void()> &ca
     BenchProbe::report((name + "_ns").constData(), ns[ns.size() / 2]);
 }
 
+// A new time stamp makes the settings class parse the file again instead of
+// answering from its process-wide cache.
+void touch(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadWrite);
+    static int step = 0;
+    f.setFileTime(QDateTime::currentDateTime().addSecs(-1 - ++step),
+                  QFileDevice::FileModificationTime);
+}
+
 int listed(FSelecFicheros &browser)
 {
     auto *list = browser.findChild<QListWidget *>(QStringLiteral("m_ListSelecFichWidget"));
@@ -107,7 +119,7 @@ int main(int argc, char *argv[])
     if (!dir.isValid())
         return 1;
 
-    for (int count : {1, 100, 10000}) {
+    for (int count : {1, 100, 1000, 10000}) {
         const QString path = dir.filePath(QStringLiteral("modules_%1.cfi").arg(count));
         writeModules(path, count);
         const QByteArray n = QByteArray::number(count);
@@ -117,15 +129,19 @@ int main(int argc, char *argv[])
 
         bool ok = true;
         figure("qsettings_" + n, repeats, [&] {
-            // A new time stamp makes the settings class parse the file again
-            // instead of answering from its process-wide cache.
-            QFile f(path);
-            f.open(QIODevice::ReadWrite);
-            f.setFileTime(QDateTime::currentDateTime().addSecs(-1),
-                          QFileDevice::FileModificationTime);
-            f.close();
+            touch(path);
             QSettings ini(path, QSettings::IniFormat);
             ok = ok && ini.childGroups().size() == count;
+        });
+        figure("qsettings_write_" + n, repeats, [&] {
+            touch(path);
+            QSettings ini(path, QSettings::IniFormat);
+            ini.beginGroup(middle);
+            ini.remove(QString());
+            for (auto it = hash.cbegin(); it != hash.cend(); ++it)
+                ini.setValue(it.key(), it.value());
+            ini.setValue(QStringLiteral("FAMILY_KEY"), Family);
+            ini.endGroup();
         });
         figure("isValidFile_" + n, repeats, [&] { ok = ok && ConfigData().isValidFile(path); });
         figure("getModuleList_" + n, repeats, [&] {
@@ -138,7 +154,7 @@ int main(int argc, char *argv[])
             ok = ok && ConfigData().readData(path, middle, read) && read.size() == hash.size();
         });
         figure("writeData_" + n, repeats,
-               [&] { ConfigData().writeData(path, middle, Family, hash); });
+               [&] { ok = ConfigData().writeData(path, middle, Family, hash) && ok; });
         QStringList families;
         QString family = Family;
         ok = ok && ConfigData().getModuleList(path, families, family).size() == count;

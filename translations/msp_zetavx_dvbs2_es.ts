@@ -195,6 +195,12 @@
 </translation>
     </message>
     <message>
+        <source>This name leads off the medium:
+</source>
+        <translation>Este nombre sale del soporte:
+</translation>
+    </message>
+    <message>
         <location line="+103"/>
         <source>&amp;Copy File</source>
         <translation>&amp;Copiar fichero</translation>

@@ -15,6 +15,7 @@
 #include "moduleemulator.h"
 #include "modulelink.h"
 #include "pluginloader.h"
+#include "quitsignals.h"
 #include "scriptrunner.h"
 #include "serialtransport.h"
 
@@ -269,6 +270,8 @@ int main(int argc, char *argv[])
         || (settings && settings->value(QStringLiteral("keypad"), false).toBool());
 
     QApplication app(qtArgc, qtArgv.data());
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &app, &QCoreApplication::quit);
     QApplication::setFont(DeviceScreen::deviceFont());
     // The vnc platform opens its port from the event loop.
     QCoreApplication::sendPostedEvents();

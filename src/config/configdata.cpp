@@ -8,7 +8,12 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QString FamilyKey = QStringLiteral("FAMILY_KEY");
@@ -18,7 +23,7 @@ const QString NetworkIdKey = QStringLiteral("NETWORK_ID");
 const QString NetworkDescriptorKey = QStringLiteral("NETWORK_DESCRIPTOR");
 
 // One operation on a configuration file. The settings class works on a private
-// copy in a temporary folder, never on the medium itself:
+// copy in a working folder, never on the medium itself:
 // - it keeps a process-wide cache per path that a failed write leaves dirty
 //   (later reads would show a save that never reached the disk) and that a
 //   FAT medium's two-second time stamps can leave stale;
@@ -32,33 +37,29 @@ class IniSession
 public:
     explicit IniSession(const QString &path)
         : target(path)
-        , folder(copyFolder())
+        , folder(workFolder())
         , id(QString::number(++sessions))
     {
         const QFileInfo info(path);
-        // A symbolic-link loop or a dangling link does not exist; folders,
-        // devices and pipes are not plain files.
-        if (!info.exists())
+        // A link that leads nowhere (or in a loop) would make the save create
+        // a file wherever it points; folders, devices and pipes are not files.
+        if (!info.exists() && !info.isSymLink())
             state = Missing;
         else if (!info.isFile())
             state = NotAFile;
         else if (info.size() > ConfigData::MaxFileSize)
             state = TooLarge;
         else
-            state = load(path) ? Loaded : Unreadable;
-        if (state != Loaded && state != Missing)
+            state = load(path);
+        if (!fileUsable())
             qWarning() << "Not a configuration file:" << path;
-        if (!folder.isEmpty()) {
-            settings.reset(new QSettings(copyPath(), QSettings::IniFormat));
-            return;
-        }
-        // No writable temporary folder: work on the file itself, as the
-        // settings class would on its own. A file that is no configuration
-        // file reads as empty and is never written.
-        qWarning() << "Cannot create a working folder for" << path;
-        direct = true;
-        settings.reset(
-            new QSettings(usable() ? path : QStringLiteral("/dev/null"), QSettings::IniFormat));
+        if (state == Missing && !writeCopy(QByteArray()))
+            state = NoRoom;
+        if (state == NoRoom)
+            qWarning() << "No room for a working copy of" << path << "in" << folder;
+        // What cannot be worked on reads as an empty file and is never written.
+        settings.reset(new QSettings(usable() ? copyPath() : QStringLiteral("/dev/null"),
+                                     QSettings::IniFormat));
     }
 
     ~IniSession()
@@ -72,81 +73,116 @@ public:
 
     // True when the file's contents are known: it was read, or it does not exist yet.
     bool usable() const { return state == Loaded || state == Missing; }
+    // True when only the working copy failed, not the file.
+    bool fileUsable() const { return usable() || state == NoRoom; }
     QSettings &ini() { return *settings; }
 
-    // Writes the changed copy back over the file. Failures leave the file as it
-    // was; they are logged and not reported further.
-    void commit()
+    // Writes the changed copy back over the file and tells whether it landed:
+    // the copy, read again from disk under a new name, holds the given
+    // sections and top-level key exactly as the working copy does. Only
+    // those are compared; the rest the settings class rewrote from what it
+    // had read, and checking it all would cost a second full parse.
+    bool commit(const QStringList &groups, const QString &key = QString())
     {
         if (!usable()) {
             qWarning() << "Configuration file left unchanged:" << target;
-            return;
+            return false;
         }
+        const QStringList expected = snapshot(*settings, groups, key);
         settings->sync();
-        bool ok = settings->status() == QSettings::NoError;
-        if (direct) {
-            if (!ok)
-                qWarning() << "Cannot write configuration file" << target;
-            return;
-        }
-        const QMap<QString, QString> expected = contents(*settings);
+        // A file the settings class flags keeps that status; a failed write
+        // then shows only in what reaches the disk.
+        bool ok = settings->status() != QSettings::AccessError;
         settings.reset();
-        // The settings class writes through a buffered QSaveFile and can
-        // report success for a file cut short when the disk fills at its last
-        // flush; read what it wrote back under a new name (no cache) and
-        // compare.
-        const QString check = checkPath();
-        if (ok && QFile::exists(copyPath()))
-            ok = QFile::rename(copyPath(), check)
-                && contents(QSettings(check, QSettings::IniFormat)) == expected;
         QByteArray bytes;
-        QFile written(check);
-        if (ok && written.exists())
-            ok = written.open(QIODevice::ReadOnly)
-                && (bytes = written.readAll()).size() == written.size();
+        QFile written(copyPath());
+        ok = ok && written.open(QIODevice::ReadOnly)
+            && (bytes = written.readAll()).size() == written.size();
+        written.close();
+        // A file that began with a byte-order mark was read as UTF-8, and the
+        // settings class writes its texts so but without the mark, which
+        // would make them read back as Latin-1.
+        if (ok && utf8 && !bytes.startsWith(ByteOrderMark)) {
+            bytes.prepend(ByteOrderMark);
+            ok = writeFile(copyPath(), bytes);
+        }
+        // Read back under a new name, which the settings class has no cache for.
+        const QString check = checkPath();
+        ok = ok && QFile::rename(copyPath(), check)
+            && snapshot(QSettings(check, QSettings::IniFormat), groups, key) == expected;
         if (!ok) {
             qWarning() << "Cannot prepare configuration file" << target;
-            return;
+            return false;
+        }
+        if (bytes.size() > ConfigData::MaxFileSize) {
+            qWarning() << "Configuration file would grow too large to be read again:" << target;
+            return false;
         }
         if (!QFileInfo(QFileInfo(target).absolutePath()).isDir()) {
             qWarning() << "Configuration file folder is gone:" << target;
-            return;
+            return false;
         }
         // Unbuffered: QSaveFile only notices errors of its own writes, not of
         // a final flush, and would then replace the file with a torn one.
         QSaveFile out(target);
         out.setDirectWriteFallback(false);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            qWarning() << "Cannot write configuration file" << target << out.errorString();
-            return;
-        }
-        if (out.write(bytes) != bytes.size()) {
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+            || out.write(bytes) != bytes.size() || !out.commit()) {
             qWarning() << "Cannot write configuration file" << target << out.errorString();
             out.cancelWriting();
-            return;
+            return false;
         }
-        if (!out.commit())
-            qWarning() << "Cannot write configuration file" << target << out.errorString();
+        return true;
     }
 
 private:
-    enum State { Missing, Loaded, NotAFile, TooLarge, Unreadable };
+    enum State { Missing, Loaded, NotAFile, TooLarge, Unreadable, NoRoom };
 
     // The private copies of all sessions share one folder, made on first use
     // and removed with the process: a folder of its own for each session
     // cost a directory creation and removal on every call, most of the time
     // of listing a medium's configuration files. It is made again when it is
     // gone (a long-running host may see its temporary folder cleaned) or not
-    // ours to write in (the process changed its user).
-    static QString copyFolder()
+    // ours to write in (the process changed its user). Its name carries the
+    // process id, so that the folder of a process that was killed outright
+    // is removed by the next one.
+    static QString workFolder()
     {
         static std::unique_ptr<QTemporaryDir> shared;
         if (!shared || !shared->isValid() || !QFileInfo(shared->path()).isWritable()) {
             if (shared)
                 shared->setAutoRemove(false);
-            shared.reset(new QTemporaryDir);
+            const QDir base(baseFolder());
+            removeLeftFolders(base);
+            shared.reset(new QTemporaryDir(base.filePath(FolderPrefix + QString::number(getpid())
+                                                         + QStringLiteral("-XXXXXX"))));
         }
         return shared->isValid() ? shared->path() : QString();
+    }
+
+    // The copies need no durability, but the settings class flushes every
+    // file it writes to the disk: in memory (/dev/shm) that costs nothing,
+    // where on a disk it doubled the time of a save. A temporary folder
+    // named in TMPDIR is used as it is.
+    static QString baseFolder()
+    {
+        const QFileInfo shm(QStringLiteral("/dev/shm"));
+        return qEnvironmentVariableIsEmpty("TMPDIR") && shm.isDir() && shm.isWritable()
+            ? shm.filePath()
+            : QDir::tempPath();
+    }
+
+    static void removeLeftFolders(const QDir &base)
+    {
+        const QStringList names
+            = base.entryList({FolderPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoSymLinks);
+        for (const QString &name : names) {
+            bool number = false;
+            const pid_t pid
+                = name.mid(FolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toInt(&number);
+            if (number && pid > 0 && pid != getpid() && kill(pid, 0) != 0 && errno == ESRCH)
+                QDir(base.filePath(name)).removeRecursively();
+        }
     }
 
     QString copyPath() const
@@ -158,47 +194,97 @@ private:
         return folder + QStringLiteral("/check-") + id + QStringLiteral(".cfi");
     }
 
-    // Every key with its value as text, lists marked apart from plain text.
-    static QMap<QString, QString> contents(const QSettings &ini)
+    // A value as the settings class gives it back from disk: it writes a list
+    // of one string as that string and an empty list as an invalid value, so
+    // every value compares as its list of texts.
+    static QString readBack(const QVariant &value)
     {
-        QMap<QString, QString> all;
-        const QStringList keys = ini.allKeys();
-        for (const QString &key : keys) {
-            const QVariant value = ini.value(key);
-            const int type = value.userType();
-            // An empty list goes to disk as an invalid value and comes back so.
-            all.insert(key,
-                       type == QMetaType::QVariantList || type == QMetaType::QStringList
-                               || !value.isValid()
-                           ? QStringLiteral("\x1flist:") + value.toStringList().join(QChar(0x1f))
-                           : value.toString());
+        const int type = value.userType();
+        QStringList texts;
+        if (type == QMetaType::QStringList || type == QMetaType::QVariantList) {
+            const QVariantList items = value.toList();
+            for (const QVariant &item : items)
+                texts.append(item.toString());
+        } else if (value.isValid()) {
+            texts.append(value.toString());
         }
+        return QString::number(texts.size()) + QLatin1Char(':') + texts.join(QChar(0x1f));
+    }
+
+    static QStringList snapshot(QSettings &&ini, const QStringList &groups, const QString &key)
+    {
+        return snapshot(ini, groups, key);
+    }
+
+    static QStringList snapshot(QSettings &ini, const QStringList &groups, const QString &key)
+    {
+        QStringList all;
+        for (const QString &group : groups) {
+            ini.beginGroup(group);
+            QStringList keys = ini.allKeys();
+            keys.sort();
+            for (const QString &k : qAsConst(keys))
+                all << group + QLatin1Char('/') + k << readBack(ini.value(k));
+            ini.endGroup();
+        }
+        if (!key.isEmpty())
+            all << key << readBack(ini.value(key));
         return all;
     }
 
-    bool load(const QString &path)
+    // Writes the working copy; every byte is checked, so that a full
+    // temporary folder never passes for a shorter file.
+    bool writeCopy(const QByteArray &bytes) const
     {
-        QFile in(path);
-        if (!in.open(QIODevice::ReadOnly))
-            return false;
+        return !folder.isEmpty() && writeFile(copyPath(), bytes);
+    }
+
+    static bool writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        const bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+            && file.write(bytes) == bytes.size();
+        file.close();
+        if (!ok)
+            QFile::remove(path);
+        return ok;
+    }
+
+    State load(const QString &path)
+    {
+        // Without blocking: a pipe put in the file's place would wait for a writer.
+        const int fd
+            = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        struct stat st {
+        };
+        if (fd < 0)
+            return Unreadable;
+        QFile in;
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
+            || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return NotAFile;
+        }
         // Read at most one byte beyond the limit: the size may have changed
         // since it was checked.
         const QByteArray bytes = in.read(ConfigData::MaxFileSize + 1);
+        if (bytes.size() > ConfigData::MaxFileSize)
+            return TooLarge;
         // Settings files are text; a NUL byte marks some other kind of file.
-        if (bytes.size() > ConfigData::MaxFileSize || bytes.contains('\0'))
-            return false;
-        if (folder.isEmpty())
-            return true;
-        QFile copy(copyPath());
-        return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size();
+        if (bytes.contains('\0'))
+            return Unreadable;
+        utf8 = bytes.startsWith(ByteOrderMark);
+        return writeCopy(bytes) ? Loaded : NoRoom;
     }
 
+    static inline const QString FolderPrefix = QStringLiteral("zetavx-cfg-");
+    static inline const QByteArray ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
     static inline int sessions = 0;
     QString target;
     QString folder;
     QString id;
     State state = Missing;
-    bool direct = false;
+    bool utf8 = false;
     std::unique_ptr<QSettings> settings;
 };
 
@@ -244,6 +330,17 @@ QList<int> toIntList(const QVariant &value)
     return list;
 }
 
+// Removes a module's keys and its nested groups. Removing the group itself
+// would also take a top-level key of the same name.
+void clearSection(QSettings &ini, const QString &module)
+{
+    ini.beginGroup(module);
+    const QStringList entries = ini.childKeys() + ini.childGroups();
+    for (const QString &entry : entries)
+        ini.remove(entry);
+    ini.endGroup();
+}
+
 // Replaces the module's section as a whole inside an open session: the hash,
 // then the lists in the writer's order, then the family, which so wins over
 // a hash entry of that name.
@@ -251,8 +348,8 @@ void putSection(QSettings &ini, const QString &module, const QString &family,
                 const QHash<QString, QVariant> &hash,
                 const std::function<void(QSettings &)> &lists = {})
 {
+    clearSection(ini, module);
     ini.beginGroup(module);
-    ini.remove(QString());
     for (auto it = hash.constBegin(); it != hash.constEnd(); ++it) {
         // An empty key would land at the top level of the file.
         if (!it.key().isEmpty())
@@ -269,12 +366,11 @@ bool writeSection(const QString &file, const QString &module, const QString &fam
                   const std::function<void(QSettings &)> &lists = {})
 {
     if (!isSectionName(module))
-        return true;
+        return false;
     IniSession session(file);
     if (session.usable())
         putSection(session.ini(), module, family, hash, lists);
-    session.commit();
-    return true;
+    return session.commit({module});
 }
 
 QString topLevelValue(const QString &file, const QString &key)
@@ -288,8 +384,7 @@ bool storeTopLevelValue(const QString &file, const QString &key, const QString &
     IniSession session(file);
     if (session.usable())
         session.ini().setValue(key, value);
-    session.commit();
-    return true;
+    return session.commit({}, key);
 }
 
 // The per-service lists that the full writers share, up to the inputs.
@@ -337,7 +432,7 @@ bool ConfigData::isValidFile(const QString &file)
     return !session.ini().childGroups().isEmpty();
 }
 
-bool ConfigData::canHoldModules(const QString &file) { return IniSession(file).usable(); }
+bool ConfigData::canHoldModules(const QString &file) { return IniSession(file).fileUsable(); }
 
 QStringList ConfigData::getModuleList(const QString &file, QStringList &families, QString &family)
 {
@@ -382,14 +477,14 @@ bool ConfigData::writeData(const QString &file, const QString &module, const QSt
 
 bool ConfigData::removeSection(const QString &file, const QString &module)
 {
+    // An identifier that cannot name a section is in no file.
     if (!isSectionName(module))
         return true;
     IniSession session(file);
-    if (session.usable() && session.ini().childGroups().contains(module)) {
-        session.ini().remove(module);
-        session.commit();
-    }
-    return true;
+    if (!session.usable() || !session.ini().childGroups().contains(module))
+        return session.usable();
+    clearSection(session.ini(), module);
+    return session.commit({module});
 }
 
 bool ConfigData::renameSection(const QString &file, const QString &oldModule,
@@ -399,7 +494,7 @@ bool ConfigData::renameSection(const QString &file, const QString &oldModule,
     if (!readData(file, oldModule, hash))
         return false;
     if (!isSectionName(newModule))
-        return true;
+        return false;
     // One session for the removal and the new section, so that the file on
     // the medium goes from the old name to the new one in a single step.
     IniSession session(file);
@@ -408,12 +503,10 @@ bool ConfigData::renameSection(const QString &file, const QString &oldModule,
         ini.beginGroup(oldModule);
         const QString family = ini.value(FamilyKey, QString()).toString();
         ini.endGroup();
-        ini.remove(oldModule);
-        ini.remove(newModule);
+        clearSection(ini, oldModule);
         putSection(ini, newModule, family, hash);
     }
-    session.commit();
-    return true;
+    return session.commit({oldModule, newModule});
 }
 
 QString ConfigData::getOriginalNetworkId(QString &file)

@@ -10,7 +10,9 @@
 // class with one section per module, named by the module identifier, plus a
 // few network-level keys outside every section. Each call opens the file,
 // does its work and closes it again, so an object holds no state and lives on
-// the caller's stack for one action.
+// the caller's stack for one action. Unlike the settings class alone, every
+// writer says whether its change reached the disk: false means the file was
+// left as it was.
 class ConfigData
 {
 public:

@@ -338,6 +338,15 @@ bool FSelecFicheros::canSaveInto(const QString &name)
 {
     if (function != SaveConfig)
         return true;
+    // A typed name obeys the listing's rule: no way off the medium, whether
+    // by "..", by a folder in the name or by a link, dangling or not.
+    const QFileInfo chosen(pathFicheros + QLatin1Char('/') + name);
+    if (name.contains(QLatin1Char('/')) || name == QLatin1String("..")
+        || (chosen.isSymLink() && !isOnMedium(chosen))) {
+        alert(tr("Data writing"), tr("This name leads off the medium:\n") + name,
+              FAlertMessage::ButtonOk, FAlertMessage::IconError);
+        return false;
+    }
     if (!QFileInfo(pathFicheros).isWritable()) {
         alert(tr("Data writing"), tr("The medium is write protected"), FAlertMessage::ButtonOk,
               FAlertMessage::IconError);

@@ -161,6 +161,12 @@ void tst_MainWindow::navigation_data()
     QTest::newRow("module list: save declined")
         << modules << item << cfg << 2 << QStringList {"Data writing", "Writing config data\r\n\t"}
         << "";
+    // Accepted, but no module was chosen, so there is no section to write: the save says so.
+    QTest::newRow("module list: save error")
+        << modules << item << cfg << 2
+        << QStringList {"Data writing", "Writing config data\r\n\t", "Data writed",
+                        "Config data save error \r\n\t"}
+        << "";
     QTest::newRow("module list: load error")
         << modules << item << cfg << 4 << QStringList {"Data reading", "Data read error"} << "";
     QTest::newRow("module list: other function") << modules << item << cfg << 1 << none << "";
@@ -192,7 +198,9 @@ void tst_MainWindow::navigation()
         QString family;
         form<FSelecModulos>()->setFunction(function, file, family);
     }
-    ModalAnswerer answerer;
+    // Rows that expect a second alert accept both.
+    ModalAnswerer answerer(alert.size() > 2 ? QList<int> {Qt::Key_Return, Qt::Key_Return}
+                                            : QList<int> {});
     const QByteArray name = signal.toLatin1();
     if (!itemKey.isEmpty()) {
         QListWidgetItem entry(QStringLiteral("Entry"));

@@ -277,11 +277,15 @@ void tst_FSelecFicheros::save_data()
     QTest::newRow("100 MB") << "huge.cfi" << false << "" << 0 << garbage + "huge.cfi";
     QTest::newRow("read-only medium")
         << "a.cfi" << false << "" << 0 << "The medium is write protected";
+    // A typed name obeys the listing's rule: nothing off the medium.
+    const QString off = "This name leads off the medium:\n";
+    QTest::newRow("link off the medium") << "away" << true << "" << 0 << off + "away.cfi";
+    QTest::newRow("dangling link") << "dangling" << true << "" << 0 << off + "dangling.cfi";
+    QTest::newRow("up a folder") << "../up" << true << "" << 0 << off + "../up.cfi";
 }
 
-// A file chosen from the list or a name typed in the box. Saving answers
-// "saved" whatever the medium does; what cannot work is told while another
-// file or medium can still be chosen.
+// A file chosen from the list or a name typed in the box. What cannot work
+// is told while another file or medium can still be chosen.
 void tst_FSelecFicheros::save()
 {
     QFETCH(QString, name);
@@ -300,6 +304,10 @@ void tst_FSelecFicheros::save()
     }
     makeFile(root + "/a.cfi");
     makeFile(root + "/bad.cfi", QByteArray("\0[1]\n", 5));
+    QTemporaryDir outside;
+    makeFile(outside.filePath("victim.cfi"));
+    QFile::link(outside.filePath("victim.cfi"), root + "/away.cfi");
+    QFile::link(outside.filePath("made.cfi"), root + "/dangling.cfi");
     if (readOnly)
         mount("tmpfs", QFile::encodeName(root).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
               nullptr);
