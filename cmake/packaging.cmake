@@ -29,14 +29,14 @@ endif()
 
 set(CPACK_DEBIAN_PLUGIN_DESCRIPTION
     "Zeta-VX IF Processor DVBS/S2 configuration plug-in
- Module plug-in for the headend's configuration host: reads, edits, sends and
- stores the configuration of a Zeta-VX IF Processor DVBS/S2 module. Installs
- the plug-in library and its translations.")
+Module plug-in for the headend's configuration host: reads, edits, sends and
+stores the configuration of a Zeta-VX IF Processor DVBS/S2 module. Installs
+the plug-in library and its translations.")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION
     "Substitute host and module emulator for the Zeta-VX plug-in
- msp-host runs a module plug-in on a 320 x 240 screen, linked to an emulated,
- TCP or serial module; zetavx-emu emulates the module on TCP or a
- pseudo-terminal. Also carries the plug-in contract headers.")
+msp-host runs a module plug-in on a 320 x 240 screen, linked to an emulated,
+TCP or serial module; zetavx-emu emulates the module on TCP or a
+pseudo-terminal. Also carries the plug-in contract headers.")
 set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "msp-zetavx-dvbs2-plugin (= ${PROJECT_VERSION})")
 
 include(CPack)
