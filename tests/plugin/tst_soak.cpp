@@ -31,11 +31,10 @@ private slots:
 };
 
 namespace {
-// Not the resident size: under qemu that counts qemu's growing code cache too.
 long heapKiB()
 {
     const struct mallinfo2 heap = mallinfo2();
-    return long((heap.uordblks + heap.hblkhd) / 1024);
+    return long((heap.uordblks + heap.hblkhd) / 1024); // the resident size counts qemu's too
 }
 } // namespace
 
@@ -64,8 +63,7 @@ void tst_Soak::cycles()
     total = total > 0 ? qMax(total, warmUp + 1) : 1000;
     long before = 0;
     for (int cycle = 0; cycle < total; ++cycle) {
-        // Measured where the loop ends: the last cycle's screen is gone.
-        if (cycle == warmUp)
+        if (cycle == warmUp) // as where the loop ends: the last cycle's screen is gone
             before = heapKiB();
         QWidget screen;
         screen.show();
