@@ -44,9 +44,12 @@ void fail(const QString &line) { std::fprintf(stderr, "msp-host: %s\n", qPrintab
 
 QString defaultPlugin()
 {
+    // Installed, then built beside the host.
     const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString &candidate : {dir + QStringLiteral("/../lib/libmsp_zetavx_dvbs2.so"),
-                                     dir + QStringLiteral("/libmsp_zetavx_dvbs2.so")})
+    for (const QString &candidate :
+         {dir + QStringLiteral("/" MSP_PLUGIN_RELDIR "/libmsp_zetavx_dvbs2.so"),
+          dir + QStringLiteral("/../lib/libmsp_zetavx_dvbs2.so"),
+          dir + QStringLiteral("/libmsp_zetavx_dvbs2.so")})
         if (QFileInfo::exists(candidate))
             return QDir::cleanPath(candidate);
     return QStringLiteral("libmsp_zetavx_dvbs2.so");
@@ -128,7 +131,7 @@ int main(int argc, char *argv[])
     MediaWatcher::ignoreMediaSignals();
     defaultHandler = qInstallMessageHandler(quietPlatformNotes);
     QCoreApplication::setApplicationName(QStringLiteral("msp-host"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(MSP_VERSION));
 
     // Our options are read before the application object exists, so that
     // --help needs no display and Qt cannot take --plugin as its own.
@@ -160,7 +163,8 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     const QCommandLineOption pluginOpt(
         QStringLiteral("plugin"),
-        QStringLiteral("Plug-in library to load (default: the one built beside the host)."),
+        QStringLiteral("Plug-in library to load (default: the installed one, else the one "
+                       "built beside the host)."),
         QStringLiteral("path"));
     const QCommandLineOption linkOpt(
         QStringLiteral("link"),
@@ -370,8 +374,11 @@ int main(int argc, char *argv[])
     QStringList translationDirs;
     if (parser.isSet(translationsOpt))
         translationDirs << parser.value(translationsOpt);
-    translationDirs << QCoreApplication::applicationDirPath() + QStringLiteral("/../translations")
-                    << QCoreApplication::applicationDirPath() + QStringLiteral("/translations")
+    // Installed, then built beside the host.
+    const QString hostDir = QCoreApplication::applicationDirPath();
+    translationDirs << hostDir + QStringLiteral("/" MSP_TRANSLATIONS_RELDIR)
+                    << hostDir + QStringLiteral("/../translations")
+                    << hostDir + QStringLiteral("/translations")
                     << QStringLiteral(MSP_TRANSLATIONS_DIR);
     LanguageSwitcher language(translationDirs);
     {

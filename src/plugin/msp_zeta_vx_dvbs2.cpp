@@ -18,7 +18,7 @@ QString MSP_Zeta_VX_DVBS2::Nombre() { return tr("Zeta-VX IF Processor DVBS/S2");
 
 QString MSP_Zeta_VX_DVBS2::Descripcion() { return tr("Zeta-VX IF Processor DVBS/S2"); }
 
-QString MSP_Zeta_VX_DVBS2::Version() { return QStringLiteral("1.04"); }
+QString MSP_Zeta_VX_DVBS2::Version() { return QStringLiteral(MSP_VERSION); }
 
 void MSP_Zeta_VX_DVBS2::Run(QWidget *parent)
 {

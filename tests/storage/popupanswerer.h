@@ -33,6 +33,9 @@ private:
             for (QAction *action : menu->actions().mid(1))
                 entries << action->text();
         }
+        // Keys only once the menu is active: else no window is active after it.
+        if (QGuiApplication::focusWindow() != menu->windowHandle())
+            return;
         if (keys.isEmpty())
             menu->close();
         else
