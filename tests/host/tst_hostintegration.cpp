@@ -248,7 +248,8 @@ void tst_HostIntegration::hostKeys()
     QCOMPARE(indicators->text(), QStringLiteral("emulator USB SD EN"));
     QCOMPARE(ModalAnswerer::clippedTexts(&host->window), QStringList());
     press(Qt::Key_F12);
-    QTRY_COMPARE(field<QLabel>("lbTitulo")->text(), QStringLiteral("Procesador FI Zeta-VX DVBS/S2"));
+    QTRY_COMPARE(field<QLabel>("lbTitulo")->text(),
+                 QStringLiteral("Procesador FI Zeta-VX DVBS/S2"));
     QCOMPARE(indicators->text(), QStringLiteral("emulator USB SD ES"));
     // The plug-in's name gives way, never its version; every text fits.
     QVERIFY(field<QLabel>("hostStatus")->text().endsWith(QLatin1String(" 1.04")));
