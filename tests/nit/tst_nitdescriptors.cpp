@@ -247,7 +247,9 @@ void tst_NitDescriptors::transportEntry()
                                    ". TransportDescriptorLenght: 27\r\n"
                                    "En binario. Datos: 00012174F01B\r\n"));
 
-    // 13 + 16 × 254 = 4077 still fits 12 bits; the next one does not.
+    // The 8-bit length holds 63 entries: a 64th is refused. 13 + 16 × 254 = 4077
+    // still fits 12 bits; the next one does not.
+    QCOMPARE(channels(64).getServiceCount(), 63);
     const LogicalChannelDes full = channels(63);
     entry.setTerrestrialDelSysDesc(t);
     for (int i = 0; i < 16; ++i)
