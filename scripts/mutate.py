@@ -87,9 +87,10 @@ def main():
     os.makedirs(args.scratch, exist_ok=True)
     # The scratch copy follows the work tree; the build folder is kept between
     # runs so that only what a fault touches is rebuilt. Files are compared by
-    # content: the last fault's file, restored after its build, must keep its
-    # new time or its mutated object would be taken as current.
-    subprocess.run(["rsync", "-a", "--checksum", "--delete", "--exclude", "/build*",
+    # content and times are not copied: the last fault's file, restored after
+    # its build, must keep its new time or its mutated object would be taken
+    # as current.
+    subprocess.run(["rsync", "-rlp", "--checksum", "--delete", "--exclude", "/build*",
                     "--exclude", ".git", TOP + "/", src + "/"], check=True)
     open(log, "w").close()
     launcher = ["-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"] if shutil.which("ccache") else []
