@@ -85,12 +85,15 @@ def main():
 
     src = args.scratch
     build = os.path.join(args.scratch, "build")
-    log = os.path.join(args.scratch, "build", "mutate.log")
+    log = os.path.join(build, "mutate.log")
     os.makedirs(build, exist_ok=True)
-    # The scratch copy follows the work tree; its build folder is kept between
-    # runs so that only what a fault touches is rebuilt.
-    subprocess.run(["rsync", "-a", "--delete", "--exclude", "/build*", "--exclude", ".git",
-                    TOP + "/", src + "/"], check=True)
+    # The scratch copy follows the work tree; the build folder is kept between
+    # runs so that only what a fault touches is rebuilt. Files are compared by
+    # content and times are not copied: the last fault's file, restored after
+    # its build, must keep its new time or its mutated object would be taken
+    # as current.
+    subprocess.run(["rsync", "-rlp", "--checksum", "--delete", "--exclude", "/build*",
+                    "--exclude", ".git", TOP + "/", src + "/"], check=True)
     open(log, "w").close()
     launcher = []
     if shutil.which("ccache"):

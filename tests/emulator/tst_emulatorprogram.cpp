@@ -42,7 +42,7 @@ void tst_EmulatorProgram::serve()
     args << QStringLiteral("--state") << state << QStringLiteral("--fault")
          << QStringLiteral("refuse:21");
     process.start(QStringLiteral(EMULATOR_PATH), args);
-    while (!process.canReadLine() && process.waitForReadyRead(5000)) { }
+    while (!process.canReadLine() && process.waitForReadyRead(30000)) { }
     const QString out = QString::fromLocal8Bit(process.readLine());
     const QRegularExpressionMatch m = QRegularExpression(banner).match(out);
     QVERIFY2(m.hasMatch(), qPrintable(out));
@@ -76,7 +76,7 @@ void tst_EmulatorProgram::serve()
     QTRY_COMPARE(delivered.count(), 1);
     QVERIFY(delivered.at(0).at(0).value<CommMsg>().linkFlags[2]);
     process.terminate();
-    QVERIFY(process.waitForFinished(5000));
+    QVERIFY(process.waitForFinished(30000));
     // The state file holds what the module confirmed, and only that.
     const QSettings saved(state, QSettings::IniFormat);
     QCOMPARE(saved.value(QStringLiteral("state/OutputFreq1")).toInt(), 1999);
@@ -88,7 +88,7 @@ void tst_EmulatorProgram::badArgument()
     QProcess process;
     process.start(QStringLiteral(EMULATOR_PATH),
                   {QStringLiteral("--tcp"), QStringLiteral("70000")});
-    QVERIFY(process.waitForFinished(5000));
+    QVERIFY(process.waitForFinished(30000));
     QCOMPARE(process.exitCode(), 2);
     QCOMPARE(process.readAllStandardError(), QByteArray("zetavx-emu: bad TCP port or address\n"));
 }
