@@ -52,8 +52,7 @@ private slots:
     void bandwidthRecords();
     void shortAndUnknownAnswers();
     void answersDuringAlert();
-    void sendAll();
-    void sendFocused();
+    void send();
     void hashRoundTrip();
 
 private:
@@ -279,36 +278,37 @@ void tst_CfgExchange::answersDuringAlert()
     QCOMPARE(w<QLabel>("lbCodigo")->text(), QString());
 }
 
-void tst_CfgExchange::sendAll()
+// Each sent frame as command:value ("+" when confirmed, "!" on a wrong wait or
+// flag), the bytes being the link test's. F8 sends the form from a bracket of
+// two set-all frames, only the closing one confirmed; F7 on each field in tab
+// order, then on none (the empty name), sends that field's frame, confirmed.
+// Frames of the input side reset the level bars.
+void tst_CfgExchange::send()
 {
+    auto sent = [this] {
+        QStringList frames;
+        for (CommMsg m : qAsConst(host->sent)) {
+            const bool confirm = m.linkFlags[6];
+            const bool bad = m.linkFlags[7] || m.answerTimeoutMs != (confirm ? 3000 : 0);
+            m.popShort(true);
+            const int command = m.popShort(true);
+            frames << QString("%1:%2%3%4")
+                          .arg(command)
+                          .arg(m.msgData.size() == 2 ? m.popShort(true) : m.popByte(true))
+                          .arg(confirm ? "+" : "", bad ? "!" : "");
+        }
+        host->sent.clear();
+        return frames.join(' ');
+    };
+    ModalAnswerer answerer;
     cfg->setInputLevel_1(5);
-    ModalAnswerer answerer;
     key(Qt::Key_F8);
-    const Frames expected {
-        hex("0004 0019 00"),   hex("0004 000F 00"),   hex("0004 0001 00"),   hex("0004 0002 00"),
-        hex("0004 0005 00"),   hex("0004 0006 00"),   hex("0004 0003 00"),   hex("0004 0004 00"),
-        hex("0004 0007 03B6"), hex("0004 0008 03B6"), hex("0004 0009 6B6C"), hex("0004 000A 6B6C"),
-        hex("0004 000B 00"),   hex("0004 000C 00"),   hex("0004 000D 80"),   hex("0004 000E 80"),
-        hex("0004 0012 03B6"), hex("0004 0013 03B6"), hex("0004 0014 00"),   hex("0004 0015 00"),
-        hex("0004 0010 01"),   hex("0004 0011 01"),   hex("0004 0019 01")};
-    QCOMPARE(host->sentBytes(), expected);
-    // Only the closing frame asks for a confirmation.
-    for (int i = 0; i < 23; ++i) {
-        QCOMPARE(host->sent.at(i).answerTimeoutMs, i < 22 ? 0 : 3000);
-        QCOMPARE(host->sent.at(i).linkFlags[6], i == 22);
-        QVERIFY(!host->sent.at(i).linkFlags[7]);
-    }
+    QCOMPARE(sent(),
+             "25:0 15:0 1:0 2:0 5:0 6:0 3:0 4:0 7:950 8:950 9:27500 10:27500 11:0 12:0 "
+             "13:128 14:128 18:950 19:950 20:0 21:0 16:1 17:1 25:1+");
     QCOMPARE(level("1"), 10);
-    QCOMPARE(answerer.seen.size(), 0);
-}
 
-// F7 on each field in tab order, then on none (the empty name): one confirmed
-// frame per field, its command and the value of changedConfig() (the bytes are
-// the link test's); the input side's frames reset the level bars.
-void tst_CfgExchange::sendFocused()
-{
     plugin->SetDataConfig(changedConfig());
-    ModalAnswerer answerer;
     QString resets;
     for (const QString &field :
          QString("cbInputNum cbActive_p1 cbLnb_1 cbBand_1 cbPol_1 leInputFreq_1 leSRate_1 "
@@ -321,17 +321,9 @@ void tst_CfgExchange::sendFocused()
         key(Qt::Key_F7);
         resets += level("1") == 10 ? 'y' : '-';
     }
-    QStringList frames;
-    for (CommMsg m : host->sent) {
-        QVERIFY(m.linkFlags[6] && !m.linkFlags[7] && m.answerTimeoutMs == 3000);
-        m.popShort(true);
-        const int command = m.popShort(true);
-        frames << QString("%1:%2").arg(command).arg(m.msgData.size() == 2 ? m.popShort(true)
-                                                                          : m.popByte(true));
-    }
-    QCOMPARE(frames.join(' '),
-             "15:1 16:1 1:1 5:1 3:1 7:1550 9:45000 11:2 13:72 13:72 18:1234 "
-             "20:20 17:1 2:1 6:0 4:0 8:2150 10:1000 12:1 14:68 14:68 19:999 21:7");
+    QCOMPARE(sent(),
+             "15:1+ 16:1+ 1:1+ 5:1+ 3:1+ 7:1550+ 9:45000+ 11:2+ 13:72+ 13:72+ 18:1234+ "
+             "20:20+ 17:1+ 2:1+ 6:0+ 4:0+ 8:2150+ 10:1000+ 12:1+ 14:68+ 14:68+ 19:999+ 21:7+");
     QCOMPARE(resets, "yyyyyyyy----yyyyyyy-----");
     QCOMPARE(answerer.seen.size(), 0);
 }
@@ -341,8 +333,6 @@ void tst_CfgExchange::hashRoundTrip()
     const QHash<QString, QVariant> config = changedConfig();
     plugin->SetDataConfig(config);
     QCOMPARE(cfg->UpdateDataMSP(), config);
-    QCOMPARE(w<ComboBox>("cbBW_1")->currentText(), "72");
-    QCOMPARE(w<ComboBox>("cbBW_2")->currentText(), "68");
 
     // "Auto" wins over whatever the list shows, and keeps the list's position.
     QHash<QString, QVariant> automatic = config;
@@ -355,7 +345,6 @@ void tst_CfgExchange::hashRoundTrip()
     auto *fresh = new FCfgProdZetaVX_DVBS2;
     const QHash<QString, QVariant> defaults = fresh->UpdateDataMSP();
     delete fresh;
-    QCOMPARE(defaults.size(), 21);
     QCOMPARE(defaults.value("Freq1_Input").userType(), int(QMetaType::QString));
     QCOMPARE(defaults.value("C1_Act").userType(), int(QMetaType::Int));
     plugin->SetDataConfig(defaults);

@@ -2,16 +2,14 @@
 #include "combobox.h"
 #include "editbox.h"
 #include "fcfgprodzetavx_dvbs2.h"
-#include "../storage/popupanswerer.h"
 #include "modalanswerer.h"
 #include "testmain.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QLabel>
 #include <QSignalSpy>
 
-// The configuration form on its own: its choices, enable rules, keys and file menu.
+// The configuration form on its own: its choices, enable rules and keys.
 class tst_CfgProd : public QObject
 {
     Q_OBJECT
@@ -24,7 +22,6 @@ private slots:
     void enableRules();
     void keys();
     void languageChange();
-    void fileMenu();
 
 private:
     template<typename T> T *w(const QString &name) { return form->findChild<T *>(name); }
@@ -130,13 +127,12 @@ void tst_CfgProd::keys()
     QCOMPARE(answerer.seen.at(1).message, "Communication error");
 }
 
-// Read, then write; the menu's actions are made once, whatever the number of openings.
 // Every list keeps its selection, so the configuration and the rules stay as they were.
 void tst_CfgProd::languageChange()
 {
-    w<ComboBox>("cbInputNum")->setCurrentIndex(1);
-    w<ComboBox>("cbLnb_1")->setCurrentIndex(1);
-    w<ComboBox>("cbAten_1")->setCurrentIndex(5);
+    const QList<QPair<const char *, int>> kept {{"cbInputNum", 1}, {"cbLnb_1", 1}, {"cbAten_1", 5}};
+    for (const auto &k : kept)
+        w<ComboBox>(k.first)->setCurrentIndex(k.second);
     w<QLabel>("lbTitulo")->setText("x");
     w<ComboBox>("cbPol_1")->setItemText(1, "x");
     QEvent change(QEvent::LanguageChange);
@@ -144,27 +140,9 @@ void tst_CfgProd::languageChange()
     QCOMPARE(w<QLabel>("lbTitulo")->text(), "Zeta-VX IF processor DVBS/S2");
     QCOMPARE(w<ComboBox>("cbPol_1")->itemText(1), "Horizontal(18V)");
     QCOMPARE(w<ComboBox>("cbPol_1")->count(), 2);
-    QCOMPARE(w<ComboBox>("cbInputNum")->currentIndex(), 1);
-    QCOMPARE(w<ComboBox>("cbLnb_1")->currentIndex(), 1);
-    QCOMPARE(w<ComboBox>("cbActive_p1")->currentIndex(), 1);
-    QCOMPARE(w<ComboBox>("cbAten_1")->currentIndex(), 5);
+    for (const auto &k : kept)
+        QCOMPARE(w<ComboBox>(k.first)->currentIndex(), k.second);
     QVERIFY(enabled("cbLnb_2") && enabled("cbBand_1"));
-}
-
-void tst_CfgProd::fileMenu()
-{
-    qRegisterMetaType<IForm *>();
-    QSignalSpy lect(form, &FCfgProdZetaVX_DVBS2::PresentaFichLect);
-    QSignalSpy esc(form, &FCfgProdZetaVX_DVBS2::PresentaFichEsc);
-    PopupAnswerer menu({Qt::Key_Return, Qt::Key_Down, Qt::Key_Return});
-    QTest::keyClick(form, Qt::Key_F5);
-    QCOMPARE(lect.count(), 1);
-    QCOMPARE(esc.count(), 0);
-    QTest::keyClick(form, Qt::Key_F5);
-    QCOMPARE(esc.count(), 1);
-    QCOMPARE(menu.entries,
-             QStringList({"&Read Configuration from File", "&Write Configuration to File"}));
-    QCOMPARE(form->findChildren<QAction *>().size(), 2);
 }
 
 MSP_TEST_MAIN(tst_CfgProd)

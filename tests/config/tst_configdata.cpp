@@ -343,7 +343,6 @@ void tst_ConfigData::saveInto_data()
     // Files the settings class flags but reads, as editors and people write them.
     QTest::newRow("byte-order mark") << "text:\xEF\xBB\xBF" << true << true << true;
     QTest::newRow("# comment") << "text:# by hand\n" << true << true << true;
-    QTest::newRow("line without =") << "text:stray line\n" << true << true << true;
     QTest::newRow("unterminated [section") << "text:[0\nx=1\n" << true << true << true;
     QTest::newRow("folder") << "folder" << false << false << false;
     QTest::newRow("link loop") << "loop" << false << false << false;

@@ -359,7 +359,7 @@ void tst_FSelecFicheros::waitForMedia()
         cancelled = !browser->waitConnDevices(32, names, paths);
         seen = answers.seen;
     }
-    QTimer::singleShot(100, this, [&] {
+    QTimer::singleShot(0, this, [&] {
         writeMounts(root.path(), "/dev/sdb1 " + QFile::encodeName(sd->path()) + " vfat rw 0 0\n");
         raise(SIGCONT);
     });

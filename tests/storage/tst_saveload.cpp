@@ -1,4 +1,5 @@
 #include "configdata.h"
+#include "falertmessage.h"
 #include "fakehost.h"
 #include "fcfgprodzetavx_dvbs2.h"
 #include "imsp.h"
@@ -7,7 +8,9 @@
 #include "stackediform.h"
 #include "testmain.h"
 
+#include <QAction>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -28,17 +31,13 @@ private slots:
 
 void tst_SaveLoad::saveAndLoadBack()
 {
-    // Another product's module, a module of another family to save over, and
-    // the network keys share the file.
+    // Another product's module and a module of another family to save over.
     QTemporaryDir usb;
     const QString file = usb.filePath("mis datos.cfi");
     ConfigData data;
     Hash other {{"Canal", 5}};
-    Hash old {{"Obsolete", "x"}};
     QVERIFY(data.writeData(file, "Sala A", "ZetaQAM_T", other));
-    QVERIFY(data.writeData(file, "5", "OtherFamily", old));
-    QString path = file, version = "2.1";
-    QVERIFY(data.storeVersion(path, version));
+    QVERIFY(data.writeData(file, "5", "OtherFamily", other));
 
     FakeHost host;
     host.deviceNames = QStringList {"USB"};
@@ -54,6 +53,12 @@ void tst_SaveLoad::saveAndLoadBack()
     auto *cfg = window.findChild<FCfgProdZetaVX_DVBS2 *>();
     stack->setCurrentForm("ZetaVX_DVBS2_CfgProd");
     auto press = [](int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); };
+    auto shown = [](const ModalAnswerer &answers) {
+        QStringList texts;
+        for (const ModalAnswerer::Seen &s : answers.seen)
+            texts << s.title + '/' + s.message;
+        return texts;
+    };
     // The module list builds its table when it is first shown.
     auto moduleRows = [&window] {
         auto *table = window.findChild<QTableWidget *>("m_tableWidget");
@@ -71,6 +76,9 @@ void tst_SaveLoad::saveAndLoadBack()
             PopupAnswerer menu(write ? QList<int> {Qt::Key_Down, Qt::Key_Return}
                                      : QList<int> {Qt::Key_Return});
             QTest::keyClick(cfg, Qt::Key_F5);
+            QCOMPARE(
+                menu.entries,
+                QStringList({"&Read Configuration from File", "&Write Configuration to File"}));
         }
         QCOMPARE(stack->currentForm(), "SelecFicheros");
         auto *list = window.findChild<QListWidget *>("m_ListSelecFichWidget");
@@ -87,17 +95,31 @@ void tst_SaveLoad::saveAndLoadBack()
     };
 
     const Hash savedA = setForm(3, 1, "1000");
-    openFile(true);
-    {
-        ModalAnswerer answers({Qt::Key_Return, Qt::Key_Return});
+    // Escape at the question, which offers both keys, writes nothing; Return saves.
+    auto bytes = [&file] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+    const QString question = "Data writing/Writing config data\r\n\t";
+    const QString saved = "Data writed/Config data saved \r\n\t";
+    for (int answer : {Qt::Key_Escape, Qt::Key_Return}) {
+        openFile(true);
+        ModalAnswerer answers({answer, Qt::Key_Return});
         QTest::keyClicks(QApplication::focusWidget(), "101");
         press(Qt::Key_Return);
-        QCOMPARE(answers.seen.size(), 2);
-        QCOMPARE(answers.seen.at(0).title, "Data writing");
-        QCOMPARE(answers.seen.at(0).message, "Writing config data\r\n\t");
-        QCOMPARE(answers.seen.at(1).title, "Data writed");
-        QCOMPARE(answers.seen.at(1).message, "Config data saved \r\n\t");
         QCOMPARE(stack->currentForm(), "ZetaVX_DVBS2_CfgProd");
+        if (answer == Qt::Key_Return) {
+            QCOMPARE(shown(answers), (QStringList {question, saved}));
+            break;
+        }
+        QCOMPARE(shown(answers), QStringList {question});
+        QCOMPARE(bytes(), before);
+        QStringList buttons;
+        for (const QPushButton *b : FAlertMessage::getInstance()->findChildren<QPushButton *>())
+            if (b->isVisibleTo(b->window()))
+                buttons << b->text();
+        QCOMPARE(buttons, (QStringList {"Press Ok to continue", "Press Esc to cancel"}));
     }
     const Hash savedB = setForm(7, 0, "2000");
     openFile(true);
@@ -109,20 +131,16 @@ void tst_SaveLoad::saveAndLoadBack()
         press(Qt::Key_Down); // from the box to the table
         press(Qt::Key_Down);
         press(Qt::Key_Return);
-        QCOMPARE(answers.seen.size(), 2);
-        QCOMPARE(answers.unexpected, 0);
+        QCOMPARE(shown(answers), (QStringList {question, saved}));
     }
-
+    // Saved with the (empty) service lists.
     QSettings ini(file, QSettings::IniFormat);
-    QCOMPARE(ini.childGroups(), (QStringList {"101", "5", "Sala A"}));
-    QVERIFY(!ini.contains("5/Obsolete"));
-    QCOMPARE(ini.value("5/FAMILY_KEY").toString(), "ZetaVX_DVBS2");
     for (const char *key : {"101/Services_Names", "101/Services_Ids", "101/Services_Actives"})
         QVERIFY2(ini.contains(key) && ini.value(key).toStringList().isEmpty(), key);
 
     // Load each back into a changed form: every field returns.
     QVERIFY(setForm(12, 0, "1500") != savedA);
-    const QList<Hash> saved {savedA, savedB};
+    const QList<Hash> savedHashes {savedA, savedB};
     for (int row = 0; row < 2; ++row) {
         openFile(false);
         // Loading lists only this product's modules.
@@ -131,12 +149,12 @@ void tst_SaveLoad::saveAndLoadBack()
         if (row == 1)
             press(Qt::Key_Down);
         press(Qt::Key_Return);
-        QCOMPARE(answers.seen.size(), 1);
-        QCOMPARE(answers.seen.at(0).title, "Data reading");
-        QCOMPARE(answers.seen.at(0).message, "Data Correctly read");
+        QCOMPARE(shown(answers), QStringList {"Data reading/Data Correctly read"});
         QCOMPARE(stack->currentForm(), "ZetaVX_DVBS2_CfgProd");
-        QCOMPARE(cfg->UpdateDataMSP(), saved.at(row));
+        QCOMPARE(cfg->UpdateDataMSP(), savedHashes.at(row));
     }
+    // The menu's actions are made once, whatever the number of openings.
+    QCOMPARE(cfg->findChildren<QAction *>().size(), 2);
 }
 
 MSP_TEST_MAIN(tst_SaveLoad)
