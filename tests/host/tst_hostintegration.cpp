@@ -56,8 +56,10 @@ private slots:
 private:
     void press(int key, const QString &text = QString())
     {
+        // The host posts keys; they, and what they post in turn, are handled before the next.
         host->window.sendKey(key, text);
-        QTest::qWait(30);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
     }
     template<typename T> T *field(const char *name) const
     {
