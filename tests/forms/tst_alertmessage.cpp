@@ -80,8 +80,6 @@ void tst_AlertMessage::showDialog()
     QCOMPARE(answerer.seen.at(0).title, QStringLiteral("Data writing"));
     QCOMPARE(answerer.seen.at(0).message, QStringLiteral("Writing config data"));
     QVERIFY(!alert->isVisible());
-    QCOMPARE(FAlertMessage::getInstance(), alert);
-    QCOMPARE(alert->objectName(), QStringLiteral("FormAlertMessage"));
     QVERIFY(alert->windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(alert->geometry(), QRect(0, 20, 320, 220));
     QCOMPARE(alert->palette().color(QPalette::Window), QColor(10, 20, 30));
