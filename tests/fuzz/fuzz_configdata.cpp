@@ -20,11 +20,14 @@ const QByteArray Unreadable = QByteArrayLiteral("\0unreadable");
 const QString Family = QStringLiteral("ZetaVX_DVBS2");
 
 // A new name each time: the settings class caches parsed files by name.
-QString freshName()
+QString fileWith(const QByteArray &bytes)
 {
     static QTemporaryDir dir;
     static int counter = 0;
-    return dir.filePath(QStringLiteral("f%1.cfi").arg(counter++));
+    const QString path = dir.filePath(QStringLiteral("f%1.cfi").arg(counter++));
+    if (QFile f(path); !f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        __builtin_trap();
+    return path;
 }
 
 QByteArray bytesOf(const QString &path)
@@ -58,11 +61,7 @@ QByteArray canonical(const QVariant &value)
 // name it can be read by.
 Values parse(const QByteArray &bytes)
 {
-    const QString path = freshName();
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        __builtin_trap();
-    f.close();
+    const QString path = fileWith(bytes);
     Values all;
     QSettings ini(path, QSettings::IniFormat);
     for (const QString &key : ini.allKeys()) {
@@ -77,10 +76,7 @@ Values parse(const QByteArray &bytes)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
-    const QString path = freshName();
-    if (QFile file(path); !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return 0;
-
+    const QString path = fileWith(bytes);
     ConfigData cfg;
     cfg.isValidFile(path);
     QStringList families;
@@ -117,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         __builtin_trap();
     if (saved) {
         // The same section saved by the settings class alone into an empty file.
-        const QString reference = freshName();
+        const QString reference = fileWith({});
         {
             QSettings ini(reference, QSettings::IniFormat);
             ini.beginGroup(module);

@@ -13,17 +13,28 @@
 class FakeHost final : public IServiciosComunes
 {
 public:
-    QString HostVersion() override;
-    void ShowStatus(const QString &text) override;
+    QString HostVersion() override { return QStringLiteral("test"); }
+    void ShowStatus(const QString &) override { }
     bool SendMsg(Imsp *plugin, CommMsg &msg) override;
-    bool IsLinkUp() override;
-    QString LinkDescription() override;
-    bool EndModule(const char *moduleId) override;
+    bool IsLinkUp() override { return true; }
+    QString LinkDescription() override { return QStringLiteral("fake"); }
+    bool EndModule(const char *moduleId) override
+    {
+        ends.append(QByteArray(moduleId));
+        return true;
+    }
     void GetDevices(int selector, QStringList &names, QStringList &paths) override;
-    bool StartModule(Imsp *plugin, int mode) override;
-    void LogEvent(const QString &text) override;
+    bool StartModule(Imsp *plugin, int mode) override
+    {
+        starts.append(qMakePair(plugin, mode));
+        return true;
+    }
+    void LogEvent(const QString &) override { }
     void StoreDataConfig(const QString &family, const QString &moduleKey,
-                         QHash<QString, QVariant> config) override;
+                         QHash<QString, QVariant> config) override
+    {
+        stores.append({family, moduleKey, config});
+    }
 
     // Frames as the plug-in built them (every attempt, refused ones included).
     QList<QByteArray> sentBytes() const;

@@ -24,18 +24,15 @@ void ModalAnswerer::poll()
         return;
     const auto *title = w->findChild<QLabel *>(QStringLiteral("lbTitulo"));
     const auto *message = w->findChild<QLabel *>(QStringLiteral("m_LabelMessage"));
-    Seen s {title ? title->text() : QString(), message ? message->text() : QString(), 0,
-            clippedTexts(w)};
+    seen.append({title ? title->text() : QString(), message ? message->text() : QString(),
+                 clippedTexts(w)});
     if (keys.isEmpty()) {
         ++unexpected;
-        seen.append(s);
         if (auto *dialog = qobject_cast<QDialog *>(w))
             dialog->reject();
         return;
     }
-    s.key = keys.takeFirst();
-    seen.append(s);
-    QTest::keyClick(w, static_cast<Qt::Key>(s.key));
+    QTest::keyClick(w, static_cast<Qt::Key>(keys.takeFirst()));
 }
 
 QStringList ModalAnswerer::clippedTexts(const QWidget *root)

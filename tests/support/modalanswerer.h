@@ -19,7 +19,6 @@ class ModalAnswerer : public QObject
 public:
     explicit ModalAnswerer(QList<int> keys = {}, QObject *parent = nullptr);
 
-    void queueKey(int key) { keys.append(key); }
     // The texts of root's visible labels, buttons and combo boxes that are
     // wider than the room their widget gives them.
     static QStringList clippedTexts(const QWidget *root);
@@ -27,7 +26,6 @@ public:
     struct Seen {
         QString title;
         QString message;
-        int key;
         QStringList clipped;
     };
     QList<Seen> seen;
