@@ -16,210 +16,18 @@ class tst_ZetavxCtl : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        module = std::make_unique<ModuleEmulator>();
-        connect(module.get(), &ModuleEmulator::traced, this, [this](const QString &line) {
-            const QString frame = line.mid(7).section(" | ", 0, 0);
-            if (line.startsWith("emu <- ") && !frame.startsWith("Get"))
-                received << frame;
-        });
-        static int run = 0;
-        file = dir.filePath(QString("m%1.cfi").arg(++run));
-        QString out;
-        QCOMPARE(ctl({"read", "--link", "emulator", "--out", "%F", "--module", "101"}, out), 0);
-        QCOMPARE(out, QString("saved the module as module 101 of %1\n").arg(file));
-        received.clear();
-    }
-    void commands_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QStringList>("args");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QStringList>("sets");
-        const auto row = [](const char *name, const QString &change, const QStringList &args,
-                            int status, const QString &output, const QStringList &sets = {}) {
-            QTest::newRow(name) << change << args << status << output << sets;
-        };
-        const QStringList diff {"diff", "--link", "emulator", "%F", "--module", "101"};
-        const QStringList apply {"apply", "--link", "emulator", "%F", "--module", "101"};
-        const QStringList onlyChanged = apply + QStringList {"--only-changed"};
-        // F8's frames in F8's order, with the file's one change.
-        const QStringList bulk
-            = QString(
-                  "SetAllCfg(25) value=0;NumInputs(15) value=1;LNB1(1) value=1;LNB2(2) value=1;"
-                  "Band1(5) value=1;Band2(6) value=0;Pol1(3) value=1;Pol2(4) value=0;"
-                  "InputFreq1(7) value=1550;InputFreq2(8) value=1210;InputSRate1(9) value=27500;"
-                  "InputSRate2(10) value=22000;RollOff1(11) value=0;RollOff2(12) value=1;"
-                  "InputBandwidth1(13) value=128 (auto);InputBandwidth2(14) value=128 (auto);"
-                  "OutputFreq1(18) value=1750;OutputFreq2(19) value=1300;"
-                  "OutputAttenuation1(20) value=0;OutputAttenuation2(21) value=3;"
-                  "C1Activate(16) value=1;C2Activate(17) value=1;SetAllCfg(25) value=1 [confirm]")
-                  .split(';');
-
-        row("read --out, then diff: equal", "", diff, 0, "the module equals module 101 of %F\n");
-        row("diff lists the one changed parameter", "Freq1_Output=1750", diff, 1,
-            "Output freq (Freq1_Output): module 1100 MHz, file 1750 MHz\n"
-            "1 of 21 parameters differ from module 101 of %F\n");
-        row("diff: a manual bandwidth by the channel's list", "BW_2=29", diff, 1,
-            "BW (BW_2): module Auto, file 68 MHz\n");
-        row("apply --only-changed: one confirmed set", "Freq1_Output=1750", onlyChanged, 0,
-            "sent the 1 changed of 21 parameters, verified\n",
-            {"OutputFreq1(18) value=1750 [confirm]"});
-        row("apply --only-changed: a bandwidth in MHz", "BW_2=29", onlyChanged, 0, "verified\n",
-            {"InputBandwidth2(14) value=68 [confirm]"});
-        row("apply: the bulk write in the keypad's order", "Freq1_Output=1750", apply, 0,
-            "bulk write of module 101 of %F (21 parameters, 1 changed), verified\n", bulk);
-        row("apply: nothing to change", "", apply, 0, "nothing to change\n");
-        row("apply --dry-run sends nothing", "Freq1_Output=1750", apply + QStringList {"--dry-run"},
-            0, "would send SetAllCfg(25) value=1 [confirm] | 02 01 00 05 00 04 00 19 01 56 D7\n");
-        row("a value out of range", "Freq1_Input=5000", apply, 3,
-            "module 101 of %F: Input freq (Freq1_Input) is \"5000\", not a value from 950 to 2150");
-        row("module not in the file", "", {"show", "%F", "--module", "7"}, 3,
-            "module 7 is not in %F\n");
-        row("file not found", "", {"list", "%F.none"}, 3, "%F.none: no such file\n");
-        row("list", "", {"list", "%F"}, 0, "101          ZetaVX_DVBS2\n");
-        row("show", "Atten_1=7", {"show", "%F", "--module", "101"}, 0,
-            "Atenuacion (Atten_1)               7 dB\n");
-        row("json", "", diff + QStringList {"--json"}, 0, "\"equal\": true");
-        row("no module", "", {"diff", "--link", "emulator", "%F"}, 2, "diff needs --module ID\n");
-    }
-    void commands()
-    {
-        QFETCH(QString, change);
-        QFETCH(QStringList, args);
-        QFETCH(int, status);
-        QFETCH(QString, output);
-        QFETCH(QStringList, sets);
-
-        edit(change);
-        QString out;
-        QCOMPARE(ctl(args, out), status);
-        QVERIFY2(out.contains(output.replace("%F", file)), qPrintable(out));
-        QCOMPARE(std::exchange(received, {}), sets);
-        if (args.first() == "apply" && status == 0 && !args.contains("--dry-run")) {
-            ModuleConfig::Hash wanted;
-            QVERIFY(ConfigData().readData(file, "101", wanted));
-            QCOMPARE(module->configHash(), ModuleConfig::typed(wanted));
-            QCOMPARE(ctl({"diff", "--link", "emulator", "%F", "--module", "101"}, out), 0);
-        }
-    }
-    void faults_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<bool>("onlyChanged");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message");
-
-        const QString sent = "Output freq (Freq1_Output): OutputFreq1(18) value=1750: ";
-        const QString bulkEnd = "check it with diff: SetAllCfg(25) value=1: ";
-        // Each way a confirmation can fail, on a single set and on the end of the bulk write;
-        // one that comes too late is the same to the tool as one that never comes.
-        const auto row = [](const char *name, const char *fault, bool onlyChanged, int status,
-                            const QString &message) {
-            QTest::newRow(name) << QString(fault) << onlyChanged << status << message;
-        };
-        row("refuse, bulk: the set is not applied", "refuse:18", false, 8,
-            "not applied:\nOutput freq (Freq1_Output): module reads 1100 MHz, file 1750 MHz");
-        row("refuse, one set", "refuse:18", true, 6, sent + "refused by the module");
-        row("refuse, end of bulk", "refuse:25/1", false, 6, bulkEnd + "refused by the module");
-        row("drop, one set", "drop:18", true, 5, sent + "no confirmation in 3000 ms");
-        row("late, end of bulk", "late:25", false, 5, bulkEnd + "no confirmation in 3000 ms");
-        row("corrupt, one set", "corrupt:18", true, 7, sent + "corrupt or truncated confirmation");
-        row("corrupt, end of bulk", "corrupt:25", false, 7,
-            bulkEnd + "corrupt or truncated confirmation");
-        row("late, the read before", "late:24*1", true, 5,
-            "reading the module: GetAllCfg(24): no answer in 3000 ms");
-    }
-    void faults()
-    {
-        QFETCH(QString, fault);
-        QFETCH(bool, onlyChanged);
-        QFETCH(int, status);
-        QFETCH(QString, message);
-
-        edit("Freq1_Output=1750");
-        QStringList args {"apply", "--link", "emulator", "%F", "--module", "101", "--fault", fault};
-        QString out;
-        QCOMPARE(ctl(onlyChanged ? args << "--only-changed" : args, out), status);
-        QVERIFY2(out.contains(message) && !out.contains("verified"), qPrintable(out));
-    }
-    void savedFileFillsTheForm()
-    {
-        ModuleEmulator::State state = module->state();
-        const auto row = [](int command) {
-            return ModuleParameters::indexOf(*ModuleParameters::byCommand(command));
-        };
-        state.automatic[row(CommProtocol::InputBandwidth1)] = false;
-        state.value[row(CommProtocol::InputBandwidth1)] = 72;
-        state.value[row(CommProtocol::OutputAttenuation1)] = 12;
-        module->setState(state);
-        QString out;
-        QCOMPARE(ctl({"read", "--link", "emulator", "--out", "%F", "--module", "9"}, out), 0);
-
-        // What the main window does with a module chosen for loading.
-        ModuleConfig::Hash loaded;
-        QVERIFY(ConfigData().readData(file, "9", loaded));
-        FCfgProdZetaVX_DVBS2 form(nullptr);
-        form.SetDataConfig(loaded);
-        QCOMPARE(form.UpdateDataMSP(), module->configHash());
-        QCOMPARE(form.UpdateDataMSP().value("BW_1"), 29);
-    }
-    void overTcp()
-    {
-        EmulatorTcpServer server(module.get());
-        QString error;
-        QVERIFY2(server.listen(QHostAddress::LocalHost, 0, error), qPrintable(error));
-        const QString link = QString("tcp:127.0.0.1:%1").arg(server.port());
-        QSignalSpy clients(&server, &EmulatorTcpServer::clientChanged);
-        // One host at a time: each run waits until the module has seen the last one go.
-        auto tcp = [&](QStringList args) {
-            QString out;
-            const int status = ctl(args << "--link" << link, out);
-            if (!QTest::qWaitFor([&] {
-                    return !clients.isEmpty()
-                        && clients.last().first().toString().endsWith("disconnected");
-                }))
-                return -1;
-            return status;
-        };
-        QCOMPARE(tcp({"read", "--out", "%F", "--module", "5"}), 0);
-        QSettings(file, QSettings::IniFormat).setValue("5/SRate_2", "30000");
-        QCOMPARE(tcp({"diff", "%F", "--module", "5"}), 1);
-        received.clear();
-        QCOMPARE(tcp({"apply", "%F", "--module", "5", "--only-changed"}), 0);
-        QCOMPARE(std::exchange(received, {}),
-                 QStringList {"InputSRate2(10) value=30000 [confirm]"});
-        QCOMPARE(tcp({"diff", "%F", "--module", "5"}), 0);
-        QCOMPARE(module->value(CommProtocol::InputSRate2), 30000);
-
-        QString out;
-        QCOMPARE(ctl({"diff", "--link", "tcp:127.0.0.1:1", "%F", "--module", "5"}, out), 4);
-        QVERIFY2(out.contains("link down: tcp 127.0.0.1:1: Connection refused"), qPrintable(out));
-    }
+    void init();
+    void commands_data();
+    void commands();
+    void faults_data();
+    void faults();
+    void savedFileFillsTheForm();
+    void overTcp();
 
 private:
     // Runs the tool; %F in an argument is the test's file.
-    int ctl(QStringList args, QString &out)
-    {
-        args.replaceInStrings("%F", file);
-        args.prepend("zetavx-ctl");
-        QString err;
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        CtlCommand command(outStream, errStream);
-        command.setEmulator(module.get());
-        const int status = command.run(args);
-        out += err;
-        return status;
-    }
-    void edit(const QString &assignment)
-    {
-        if (!assignment.isEmpty())
-            QSettings(file, QSettings::IniFormat)
-                .setValue("101/" + assignment.section('=', 0, 0), assignment.section('=', 1));
-    }
+    int ctl(QStringList args, QString &out);
+    void edit(const QString &assignment);
 
     std::unique_ptr<ModuleEmulator> module;
     // The set-requests the module received, as the link monitor writes them (reads left out).
@@ -227,6 +35,214 @@ private:
     QTemporaryDir dir;
     QString file;
 };
+
+void tst_ZetavxCtl::init()
+{
+    module = std::make_unique<ModuleEmulator>();
+    connect(module.get(), &ModuleEmulator::traced, this, [this](const QString &line) {
+        const QString frame = line.mid(7).section(" | ", 0, 0);
+        if (line.startsWith("emu <- ") && !frame.startsWith("Get"))
+            received << frame;
+    });
+    static int run = 0;
+    file = dir.filePath(QString("m%1.cfi").arg(++run));
+    QString out;
+    QCOMPARE(ctl({"read", "--link", "emulator", "--out", "%F", "--module", "101"}, out), 0);
+    QCOMPARE(out, QString("saved the module as module 101 of %1\n").arg(file));
+    received.clear();
+}
+
+int tst_ZetavxCtl::ctl(QStringList args, QString &out)
+{
+    args.replaceInStrings("%F", file);
+    args.prepend("zetavx-ctl");
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    CtlCommand command(outStream, errStream);
+    command.setEmulator(module.get());
+    const int status = command.run(args);
+    out += err;
+    return status;
+}
+
+void tst_ZetavxCtl::edit(const QString &assignment)
+{
+    if (!assignment.isEmpty())
+        QSettings(file, QSettings::IniFormat)
+            .setValue("101/" + assignment.section('=', 0, 0), assignment.section('=', 1));
+}
+
+void tst_ZetavxCtl::commands_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QStringList>("sets");
+    const auto row = [](const char *name, const QString &change, const QStringList &args,
+                        int status, const QString &output, const QStringList &sets = {}) {
+        QTest::newRow(name) << change << args << status << output << sets;
+    };
+    const QStringList diff {"diff", "--link", "emulator", "%F", "--module", "101"};
+    const QStringList apply {"apply", "--link", "emulator", "%F", "--module", "101"};
+    const QStringList onlyChanged = apply + QStringList {"--only-changed"};
+    // F8's frames in F8's order, with the file's one change.
+    const QStringList bulk
+        = QString("SetAllCfg(25) value=0;NumInputs(15) value=1;LNB1(1) value=1;LNB2(2) value=1;"
+                  "Band1(5) value=1;Band2(6) value=0;Pol1(3) value=1;Pol2(4) value=0;"
+                  "InputFreq1(7) value=1550;InputFreq2(8) value=1210;InputSRate1(9) value=27500;"
+                  "InputSRate2(10) value=22000;RollOff1(11) value=0;RollOff2(12) value=1;"
+                  "InputBandwidth1(13) value=128 (auto);InputBandwidth2(14) value=128 (auto);"
+                  "OutputFreq1(18) value=1750;OutputFreq2(19) value=1300;"
+                  "OutputAttenuation1(20) value=0;OutputAttenuation2(21) value=3;"
+                  "C1Activate(16) value=1;C2Activate(17) value=1;SetAllCfg(25) value=1 [confirm]")
+              .split(';');
+
+    row("read --out, then diff: equal", "", diff, 0, "the module equals module 101 of %F\n");
+    row("diff lists the one changed parameter", "Freq1_Output=1750", diff, 1,
+        "Output freq (Freq1_Output): module 1100 MHz, file 1750 MHz\n"
+        "1 of 21 parameters differ from module 101 of %F\n");
+    row("diff: a manual bandwidth by the channel's list", "BW_2=29", diff, 1,
+        "BW (BW_2): module Auto, file 68 MHz\n");
+    row("apply --only-changed: one confirmed set", "Freq1_Output=1750", onlyChanged, 0,
+        "sent the 1 changed of 21 parameters, verified\n",
+        {"OutputFreq1(18) value=1750 [confirm]"});
+    row("apply --only-changed: a bandwidth in MHz", "BW_2=29", onlyChanged, 0, "verified\n",
+        {"InputBandwidth2(14) value=68 [confirm]"});
+    row("apply: the bulk write in the keypad's order", "Freq1_Output=1750", apply, 0,
+        "bulk write of module 101 of %F (21 parameters, 1 changed), verified\n", bulk);
+    row("apply: nothing to change", "", apply, 0, "nothing to change\n");
+    row("apply --dry-run sends nothing", "Freq1_Output=1750", apply + QStringList {"--dry-run"}, 0,
+        "would send SetAllCfg(25) value=1 [confirm] | 02 01 00 05 00 04 00 19 01 56 D7\n");
+    row("a value out of range", "Freq1_Input=5000", apply, 3,
+        "module 101 of %F: Input freq (Freq1_Input) is \"5000\", not a value from 950 to 2150");
+    row("module not in the file", "", {"show", "%F", "--module", "7"}, 3,
+        "module 7 is not in %F\n");
+    row("file not found", "", {"list", "%F.none"}, 3, "%F.none: no such file\n");
+    row("list", "", {"list", "%F"}, 0, "101          ZetaVX_DVBS2\n");
+    row("show", "Atten_1=7", {"show", "%F", "--module", "101"}, 0,
+        "Atenuacion (Atten_1)               7 dB\n");
+    row("json", "", diff + QStringList {"--json"}, 0, "\"equal\": true");
+    row("no module", "", {"diff", "--link", "emulator", "%F"}, 2, "diff needs --module ID\n");
+}
+
+void tst_ZetavxCtl::commands()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, output);
+    QFETCH(QStringList, sets);
+
+    edit(change);
+    QString out;
+    QCOMPARE(ctl(args, out), status);
+    QVERIFY2(out.contains(output.replace("%F", file)), qPrintable(out));
+    QCOMPARE(std::exchange(received, {}), sets);
+    if (args.first() == "apply" && status == 0 && !args.contains("--dry-run")) {
+        ModuleConfig::Hash wanted;
+        QVERIFY(ConfigData().readData(file, "101", wanted));
+        QCOMPARE(module->configHash(), ModuleConfig::typed(wanted));
+        QCOMPARE(ctl({"diff", "--link", "emulator", "%F", "--module", "101"}, out), 0);
+    }
+}
+
+void tst_ZetavxCtl::faults_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("onlyChanged");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+
+    const QString sent = "Output freq (Freq1_Output): OutputFreq1(18) value=1750: ";
+    const QString bulkEnd = "check it with diff: SetAllCfg(25) value=1: ";
+    // Each way a confirmation can fail, on a single set and on the end of the bulk write;
+    // one that comes too late is the same to the tool as one that never comes.
+    const auto row = [](const char *name, const char *fault, bool onlyChanged, int status,
+                        const QString &message) {
+        QTest::newRow(name) << QString(fault) << onlyChanged << status << message;
+    };
+    row("refuse, bulk: the set is not applied", "refuse:18", false, 8,
+        "not applied:\nOutput freq (Freq1_Output): module reads 1100 MHz, file 1750 MHz");
+    row("refuse, one set", "refuse:18", true, 6, sent + "refused by the module");
+    row("refuse, end of bulk", "refuse:25/1", false, 6, bulkEnd + "refused by the module");
+    row("drop, one set", "drop:18", true, 5, sent + "no confirmation in 3000 ms");
+    row("late, end of bulk", "late:25", false, 5, bulkEnd + "no confirmation in 3000 ms");
+    row("corrupt, one set", "corrupt:18", true, 7, sent + "corrupt or truncated confirmation");
+    row("corrupt, end of bulk", "corrupt:25", false, 7,
+        bulkEnd + "corrupt or truncated confirmation");
+    row("late, the read before", "late:24*1", true, 5,
+        "reading the module: GetAllCfg(24): no answer in 3000 ms");
+}
+
+void tst_ZetavxCtl::faults()
+{
+    QFETCH(QString, fault);
+    QFETCH(bool, onlyChanged);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+
+    edit("Freq1_Output=1750");
+    QStringList args {"apply", "--link", "emulator", "%F", "--module", "101", "--fault", fault};
+    QString out;
+    QCOMPARE(ctl(onlyChanged ? args << "--only-changed" : args, out), status);
+    QVERIFY2(out.contains(message) && !out.contains("verified"), qPrintable(out));
+}
+
+void tst_ZetavxCtl::savedFileFillsTheForm()
+{
+    ModuleEmulator::State state = module->state();
+    const auto row = [](int command) {
+        return ModuleParameters::indexOf(*ModuleParameters::byCommand(command));
+    };
+    state.automatic[row(CommProtocol::InputBandwidth1)] = false;
+    state.value[row(CommProtocol::InputBandwidth1)] = 72;
+    state.value[row(CommProtocol::OutputAttenuation1)] = 12;
+    module->setState(state);
+    QString out;
+    QCOMPARE(ctl({"read", "--link", "emulator", "--out", "%F", "--module", "9"}, out), 0);
+
+    // What the main window does with a module chosen for loading.
+    ModuleConfig::Hash loaded;
+    QVERIFY(ConfigData().readData(file, "9", loaded));
+    FCfgProdZetaVX_DVBS2 form(nullptr);
+    form.SetDataConfig(loaded);
+    QCOMPARE(form.UpdateDataMSP(), module->configHash());
+    QCOMPARE(form.UpdateDataMSP().value("BW_1"), 29);
+}
+
+void tst_ZetavxCtl::overTcp()
+{
+    EmulatorTcpServer server(module.get());
+    QString error;
+    QVERIFY2(server.listen(QHostAddress::LocalHost, 0, error), qPrintable(error));
+    const QString link = QString("tcp:127.0.0.1:%1").arg(server.port());
+    QSignalSpy clients(&server, &EmulatorTcpServer::clientChanged);
+    // One host at a time: each run waits until the module has seen the last one go.
+    auto tcp = [&](QStringList args) {
+        QString out;
+        const int status = ctl(args << "--link" << link, out);
+        if (!QTest::qWaitFor([&] {
+                return !clients.isEmpty()
+                    && clients.last().first().toString().endsWith("disconnected");
+            }))
+            return -1;
+        return status;
+    };
+    QCOMPARE(tcp({"read", "--out", "%F", "--module", "5"}), 0);
+    QSettings(file, QSettings::IniFormat).setValue("5/SRate_2", "30000");
+    QCOMPARE(tcp({"diff", "%F", "--module", "5"}), 1);
+    received.clear();
+    QCOMPARE(tcp({"apply", "%F", "--module", "5", "--only-changed"}), 0);
+    QCOMPARE(std::exchange(received, {}), QStringList {"InputSRate2(10) value=30000 [confirm]"});
+    QCOMPARE(tcp({"diff", "%F", "--module", "5"}), 0);
+    QCOMPARE(module->value(CommProtocol::InputSRate2), 30000);
+
+    QString out;
+    QCOMPARE(ctl({"diff", "--link", "tcp:127.0.0.1:1", "%F", "--module", "5"}, out), 4);
+    QVERIFY2(out.contains("link down: tcp 127.0.0.1:1: Connection refused"), qPrintable(out));
+}
 
 MSP_TEST_MAIN(tst_ZetavxCtl)
 #include "tst_zetavxctl.moc"
