@@ -205,16 +205,24 @@ int CtlCommand::run(const QStringList &args)
     return apply(client, fileHash, parser.isSet(onlyOpt), parser.isSet(dryOpt));
 }
 
-int CtlCommand::loadSection(ModuleConfig::Hash &hash)
+int CtlCommand::listModules(ConfigData &files, QStringList &modules, QStringList &families)
 {
-    ConfigData files;
     if (!QFileInfo(file).isFile())
         return fail(FileError, QStringLiteral("%1: no such file").arg(file));
     if (!files.isValidFile(file))
         return fail(FileError, QStringLiteral("%1 is not a configuration file").arg(file));
-    QStringList families;
     QString anyFamily;
-    const QStringList modules = files.getModuleList(file, families, anyFamily);
+    modules = files.getModuleList(file, families, anyFamily);
+    return Ok;
+}
+
+int CtlCommand::loadSection(ModuleConfig::Hash &hash)
+{
+    ConfigData files;
+    QStringList modules;
+    QStringList families;
+    if (const int status = listModules(files, modules, families); status != Ok)
+        return status;
     const int at = modules.indexOf(module);
     if (at < 0)
         return fail(FileError, QStringLiteral("module %1 is not in %2").arg(module, file));
@@ -383,13 +391,10 @@ int CtlCommand::apply(ModuleClient &client, const ModuleConfig::Hash &wanted, bo
 int CtlCommand::list()
 {
     ConfigData files;
-    if (!QFileInfo(file).isFile())
-        return fail(FileError, QStringLiteral("%1: no such file").arg(file));
-    if (!files.isValidFile(file))
-        return fail(FileError, QStringLiteral("%1 is not a configuration file").arg(file));
+    QStringList modules;
     QStringList families;
-    QString anyFamily;
-    const QStringList modules = files.getModuleList(file, families, anyFamily);
+    if (const int status = listModules(files, modules, families); status != Ok)
+        return status;
     QStringList text;
     QJsonArray list;
     for (int i = 0; i < modules.size(); ++i) {

@@ -2,6 +2,8 @@
 
 #include "moduleconfig.h"
 
+class ConfigData;
+
 #include <QJsonObject>
 #include <QStringList>
 #include <QTextStream>
@@ -45,6 +47,8 @@ private:
     int show();
 
     // Reads the module section named by --module from the file argument.
+    // The file's modules and their families; a status other than Ok if it has none to give.
+    int listModules(ConfigData &files, QStringList &modules, QStringList &families);
     int loadSection(ModuleConfig::Hash &hash);
     int linkFailure(const ModuleClient &client, const QString &context = QString());
     int fail(int status, const QString &message);
