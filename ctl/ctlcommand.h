@@ -2,12 +2,11 @@
 
 #include "moduleconfig.h"
 
-class ConfigData;
-
 #include <QJsonObject>
 #include <QStringList>
 #include <QTextStream>
 
+class ConfigData;
 class ModuleClient;
 class ModuleEmulator;
 
