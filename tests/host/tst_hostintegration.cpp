@@ -89,7 +89,7 @@ void tst_HostIntegration::init()
     host = std::make_unique<Host>();
     QString error;
     QVERIFY2(host->link.open(error), qPrintable(error));
-    for (const QString medium : {QStringLiteral("USB="), QStringLiteral("SD=")}) {
+    for (const QString &medium : {QStringLiteral("USB="), QStringLiteral("SD=")}) {
         const QString path = host->dir.filePath(medium.left(medium.size() - 1).toLower());
         QVERIFY(QDir().mkpath(path) && host->media.addMedium(medium + path, error));
     }
