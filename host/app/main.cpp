@@ -273,6 +273,13 @@ int main(int argc, char *argv[])
     const bool showKeypad = parser.isSet(keypadOpt)
         || (settings && settings->value(QStringLiteral("keypad"), false).toBool());
 
+    // A plug-in file that is not there is told before a display is needed.
+    if (parser.isSet(pluginOpt) && parser.value(pluginOpt).contains(QLatin1Char('/'))
+        && !QFileInfo(parser.value(pluginOpt)).isFile()) {
+        fail(QStringLiteral("plug-in %1 not found").arg(parser.value(pluginOpt)));
+        return 1;
+    }
+
     QApplication app(qtArgc, qtArgv.data());
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::received, &app, &QCoreApplication::quit);
