@@ -60,7 +60,8 @@ void tst_ModuleEmulator::setRequest_data()
         << QByteArray("000400120866") << 2150 << "Freq1_Output" << QVariant(QStringLiteral("2150"));
     refused("input freq 949", "0004000703b5");
     refused("output freq 2151", "000400130867");
-    refused("symbol rate 45001", "0004000aafc9");
+    refused("symbol rate 1 45001", "00040009afc9");
+    refused("symbol rate 2 45001", "0004000aafc9");
     refused("roll-off 3", "0004000b03");
     refused("attenuation 21", "0004001415");
     refused("lnb 2", "0004000202");
