@@ -214,9 +214,9 @@ void tst_CfgExchange::answersFillTheForm()
 
 void tst_CfgExchange::bandwidthRecords()
 {
-    deliver(hex("0004 0018 0004 000D 8A 0004 000E 2A"));
+    deliver(hex("0004 0018 0004 000D A1 0004 000E 2A"));
     QVERIFY(w<CheckBox>("ckAutoBW_1")->isChecked());
-    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 10);
+    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 33);
     QVERIFY(!w<CheckBox>("ckAutoBW_2")->isChecked());
     QCOMPARE(w<ComboBox>("cbBW_2")->currentText(), "42");
     // 72 MHz is only in list 1, 68 MHz only in list 2.
