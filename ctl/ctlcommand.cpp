@@ -3,7 +3,7 @@
 #include "configdata.h"
 #include "emulatorfault.h"
 #include "inprocesstransport.h"
-#include "linkspec.h"
+#include "linkaddress.h"
 #include "linktrace.h"
 #include "moduleclient.h"
 #include "moduleemulator.h"
@@ -152,9 +152,9 @@ int CtlCommand::run(const QStringList &args)
     if (command == QLatin1String("show"))
         return show();
 
-    LinkSpec spec;
+    LinkAddress address;
     QString error;
-    if (!LinkSpec::parse(parser.value(linkOpt), spec, error))
+    if (!LinkAddress::parse(parser.value(linkOpt), address, error))
         return fail(Usage, error);
     LinkTrace trace;
     trace.setStream(stderr);
@@ -163,7 +163,7 @@ int CtlCommand::run(const QStringList &args)
     const bool tracing = parser.isSet(traceOpt) || parser.isSet(traceFileOpt);
 
     std::unique_ptr<ModuleEmulator> ownEmulator;
-    LinkTransport *transport = spec.createTransport();
+    LinkTransport *transport = address.createTransport();
     if (!transport) {
         if (!emulator) {
             ownEmulator = std::make_unique<ModuleEmulator>();

@@ -9,7 +9,7 @@
 #include "imsp.h"
 #include "inprocesstransport.h"
 #include "languageswitcher.h"
-#include "linkspec.h"
+#include "linkaddress.h"
 #include "linktrace.h"
 #include "mediawatcher.h"
 #include "moduleemulator.h"
@@ -265,7 +265,7 @@ int main(int argc, char *argv[])
             return parser.value(option);
         return settings->value(key, parser.value(option)).toString();
     };
-    const QString linkSpec = chosen(linkOpt, QStringLiteral("link"));
+    const QString linkText = chosen(linkOpt, QStringLiteral("link"));
     const QString langCode = chosen(langOpt, QStringLiteral("language"));
     QStringList mediaSpecs = parser.values(mediaOpt);
     if (mediaSpecs.isEmpty() && settings)
@@ -328,15 +328,15 @@ int main(int argc, char *argv[])
 
     // The link.
     ModuleEmulator *emulator = nullptr;
-    LinkSpec spec;
+    LinkAddress address;
     {
         QString error;
-        if (!LinkSpec::parse(linkSpec, spec, error)) {
+        if (!LinkAddress::parse(linkText, address, error)) {
             fail(error);
             return 2;
         }
     }
-    LinkTransport *transport = spec.createTransport();
+    LinkTransport *transport = address.createTransport();
     if (!transport) {
         emulator = new ModuleEmulator(&app);
         if (trace)
@@ -460,7 +460,7 @@ int main(int argc, char *argv[])
     }
     const int status = app.exec();
     if (settings) {
-        settings->setValue(QStringLiteral("link"), linkSpec);
+        settings->setValue(QStringLiteral("link"), linkText);
         settings->setValue(QStringLiteral("media"), mediaSpecs);
         settings->setValue(QStringLiteral("language"), language.language());
         settings->setValue(QStringLiteral("keypad"), showKeypad);

@@ -6,7 +6,7 @@ class LinkTransport;
 
 // A link to the module as the host and the command-line tool name it:
 // "emulator", "tcp:HOST:PORT" or "serial:DEVICE[@BAUD]".
-class LinkSpec
+class LinkAddress
 {
 public:
     enum Kind { Emulator, Tcp, Serial };
@@ -19,7 +19,7 @@ public:
     qint32 baud = DefaultBaud;
 
     // On failure returns false and says why in error.
-    static bool parse(const QString &text, LinkSpec &spec, QString &error);
+    static bool parse(const QString &text, LinkAddress &address, QString &error);
     // The TCP or serial transport; nullptr for the emulator, which its user builds.
     LinkTransport *createTransport() const;
 };

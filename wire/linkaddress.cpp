@@ -1,11 +1,11 @@
-#include "linkspec.h"
+#include "linkaddress.h"
 
 #include "serialtransport.h"
 #include "tcptransport.h"
 
-bool LinkSpec::parse(const QString &text, LinkSpec &spec, QString &error)
+bool LinkAddress::parse(const QString &text, LinkAddress &address, QString &error)
 {
-    spec = LinkSpec();
+    address = LinkAddress();
     if (text == QLatin1String("emulator"))
         return true;
     if (text.startsWith(QLatin1String("tcp:"))) {
@@ -21,25 +21,25 @@ bool LinkSpec::parse(const QString &text, LinkSpec &spec, QString &error)
                         .arg(text);
             return false;
         }
-        spec.kind = Tcp;
-        spec.host = host;
-        spec.port = static_cast<quint16>(port);
+        address.kind = Tcp;
+        address.host = host;
+        address.port = static_cast<quint16>(port);
         return true;
     }
     if (text.startsWith(QLatin1String("serial:"))) {
-        spec.kind = Serial;
-        spec.device = text.mid(7);
-        const int at = spec.device.lastIndexOf(QLatin1Char('@'));
+        address.kind = Serial;
+        address.device = text.mid(7);
+        const int at = address.device.lastIndexOf(QLatin1Char('@'));
         if (at >= 0) {
             bool ok = false;
-            spec.baud = spec.device.mid(at + 1).toInt(&ok);
-            spec.device.truncate(at);
-            if (!ok || spec.baud <= 0) {
+            address.baud = address.device.mid(at + 1).toInt(&ok);
+            address.device.truncate(at);
+            if (!ok || address.baud <= 0) {
                 error = QStringLiteral("bad baud rate in \"%1\"").arg(text);
                 return false;
             }
         }
-        if (spec.device.isEmpty()) {
+        if (address.device.isEmpty()) {
             error = QStringLiteral("bad link \"%1\": expected serial:DEVICE[@BAUD]").arg(text);
             return false;
         }
@@ -51,7 +51,7 @@ bool LinkSpec::parse(const QString &text, LinkSpec &spec, QString &error)
     return false;
 }
 
-LinkTransport *LinkSpec::createTransport() const
+LinkTransport *LinkAddress::createTransport() const
 {
     switch (kind) {
     case Tcp:
