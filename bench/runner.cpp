@@ -262,6 +262,18 @@ void link()
         QStringLiteral("<= 5x"), verdict(stx <= 5 * clean));
 }
 
+void soak()
+{
+    const Figures f = run(bench("bench_soak"));
+    const double warm = f.value(QStringLiteral("soak_heap_warm_kb"));
+    const double end = f.value(QStringLiteral("soak_heap_end_kb"));
+    // Flat: 1 kB kept a cycle would show as a megabyte over the run.
+    add(QStringLiteral("Heap in use after %1 cycles of Run, F6, F8, Exit")
+            .arg(int(f.value(QStringLiteral("soak_cycles")))),
+        fmtKb(end), QStringLiteral("after 20 cycles %1").arg(fmtKb(warm)), end, warm,
+        QStringLiteral("< +512 kB"), verdict(end - warm < 512));
+}
+
 void files()
 {
     const Figures t = run(bench("bench_files"));
@@ -392,6 +404,8 @@ int main(int argc, char *argv[])
     librarySize();
     note(QStringLiteral("link round trips"));
     link();
+    note(QStringLiteral("long run"));
+    soak();
     note(QStringLiteral("configuration files"));
     files();
     note(QStringLiteral("channel plans and descriptors"));

@@ -6,9 +6,6 @@
 #   ./scripts/cross-armhf.sh            install, build in ./build-armhf, test
 #   ./scripts/cross-armhf.sh --build    install and build, no tests
 #   ./scripts/cross-armhf.sh --package  install, build, then the .deb packages
-#
-# MSP_SOAK_CYCLES (default 100 here) shortens the soak test, which runs about
-# twenty times slower under qemu than natively.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${MSP_ARMHF_BUILD:-$top/build-armhf}"
@@ -95,7 +92,7 @@ fi
 # mount namespaces too: uids 0..65535 mapped (tests drop to nobody) and a
 # private binfmt_misc (Linux 6.7 or later), through which tests start ARM
 # programs without qemu being registered for the whole machine.
-export QT_QPA_PLATFORM=offscreen MSP_SOAK_CYCLES="${MSP_SOAK_CYCLES:-100}"
+export QT_QPA_PLATFORM=offscreen
 suite='
     if [ "$0" = private ] && mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc \
         && cat /usr/share/qemu/binfmt.d/qemu-arm.conf >/proc/sys/fs/binfmt_misc/register; then
