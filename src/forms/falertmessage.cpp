@@ -1,6 +1,7 @@
 #include "falertmessage.h"
 
 #include "dialogframe_p.h"
+#include "inputalert.h"
 #include "ui_falertmessage.h"
 
 #include <QCoreApplication>
@@ -16,7 +17,20 @@ namespace {
 constexpr int NonModalWaitMs = 100;
 // The one dialog is in a modal call's exec().
 bool waiting = false;
+
+// A value refused by an input widget: the error alert with OK, modal.
+void presentInputAlert(QWidget *parent, const QString &title, const QString &message)
+{
+    FAlertMessage::getInstance()->showDialog(parent, title, message, FAlertMessage::ButtonOk,
+                                             FAlertMessage::IconError, true);
+}
+
+// Runs when the library is loaded, before any widget can refuse a value;
+// whatever links the alert dialog gets this with it.
+void registerInputAlert() { InputAlert::setPresenter(presentInputAlert); }
 } // namespace
+
+Q_CONSTRUCTOR_FUNCTION(registerInputAlert)
 
 FAlertMessage *FAlertMessage::getInstance()
 {

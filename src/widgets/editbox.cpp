@@ -1,6 +1,6 @@
 #include "editbox.h"
 
-#include "falertmessage.h"
+#include "inputalert.h"
 
 #include <QDoubleValidator>
 #include <QIntValidator>
@@ -57,8 +57,7 @@ void EditBox::showError(QString &badText)
             + QLatin1String(" - ") + QString::number(dv->top(), 'g', 6);
     }
     const QString message = tr("Value ") + badText + tr(" is out of range") + range;
-    FAlertMessage::getInstance()->showDialog(
-        this, tr("Input Error"), message, FAlertMessage::ButtonOk, FAlertMessage::IconError, true);
+    InputAlert::show(this, tr("Input Error"), message);
 }
 
 void EditBox::checkBeforeLeaving()
