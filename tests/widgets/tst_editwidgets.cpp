@@ -37,20 +37,13 @@ class tst_EditWidgets : public QObject
 
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
-    void cleanup()
-    {
-        delete area;
-        area = nullptr;
-    }
     void keys_data();
     void keys();
     void channelSpinBox();
     void editModeAndValidateInput();
     void alert_data();
     void alert();
-    void scrollAtEdgeFields_data();
-    void scrollAtEdgeFields();
-    void typedKeyBringsFieldIntoView();
+    void scrollArea();
 
 private:
     void focusOn(QWidget *w)
@@ -58,11 +51,6 @@ private:
         w->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), w);
     }
-    void makeArea();
-
-    // Ten fields 60 pixels apart in a 600-pixel content, the last one known to the area.
-    ScrollArea *area = nullptr;
-    QList<EditBox *> fields;
 };
 
 void tst_EditWidgets::keys_data()
@@ -158,6 +146,7 @@ void tst_EditWidgets::keys()
     }
     auto *box = qobject_cast<EditBox *>(w);
     const QMetaProperty property = w->metaObject()->userProperty();
+    // Through the edit box's own setText, which keeps the last valid text.
     for (const QString &value : start.split(QLatin1Char('|'))) {
         if (box)
             box->setText(value);
@@ -337,76 +326,58 @@ void tst_EditWidgets::alert()
              expected.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
-void tst_EditWidgets::makeArea()
+void tst_EditWidgets::scrollArea()
 {
-    area = new ScrollArea;
-    area->resize(200, 200);
+    // Ten fields 60 pixels apart in a 600-pixel content, the last one known to the area.
+    ScrollArea area;
+    area.resize(200, 200);
     auto *content = new QWidget;
     content->resize(180, 600);
-    fields.clear();
+    QList<EditBox *> fields;
     for (int i = 0; i < 10; ++i) {
         fields.append(new EditBox(content));
         fields.last()->setGeometry(10, i * 60, 100, 30);
     }
-    area->setWidget(content);
-    area->lastWidget = fields.last();
-    area->show();
-    area->activateWindow();
+    area.setWidget(content);
+    area.lastWidget = fields.last();
+    area.show();
+    area.activateWindow();
     // The first focus move fixes the first field.
     focusOn(fields.at(0));
     QTest::keyClick(fields.at(0), Qt::Key_Down);
-    QCOMPARE(area->focusWidget(), fields.at(1));
-}
+    QCOMPARE(area.focusWidget(), fields.at(1));
 
-void tst_EditWidgets::scrollAtEdgeFields_data()
-{
-    QTest::addColumn<int>("field");
-    QTest::addColumn<int>("outward");
-    QTest::addColumn<int>("neighbour");
-    QTest::newRow("first field") << 0 << int(Qt::Key_Up) << 1;
-    QTest::newRow("last field") << 9 << int(Qt::Key_Down) << 8;
-}
-
-void tst_EditWidgets::scrollAtEdgeFields()
-{
-    QFETCH(int, field);
-    QFETCH(int, outward);
-    QFETCH(int, neighbour);
-    makeArea();
-    const auto inward = Qt::Key(outward == Qt::Key_Up ? Qt::Key_Down : Qt::Key_Up);
-    EditBox *edge = fields.at(field);
-    QScrollBar *bar = area->verticalScrollBar();
-    // How far the content is from the end the edge field lies at.
-    auto distance = [&] { return field ? bar->maximum() - bar->value() : bar->value(); };
-    focusOn(edge);
-    bar->setValue(field ? bar->maximum() - 50 : 50);
-
-    // Outward the content scrolls in steps up to its end and stops there;
-    // inward it scrolls back as many steps before the focus moves on.
-    QList<int> distances;
-    for (int i = 0; i < 7; ++i) {
-        QTest::keyClick(edge, i < 4 ? Qt::Key(outward) : inward);
-        distances.append(distance());
-        QCOMPARE(area->focusWidget(), edge);
-    }
-    QCOMPARE(distances, (QList<int> {30, 10, 0, 0, 20, 40, 60}));
-    QTest::keyClick(edge, inward);
-    QCOMPARE(area->focusWidget(), fields.at(neighbour));
-    QCOMPARE(distance(), 60);
-}
-
-void tst_EditWidgets::typedKeyBringsFieldIntoView()
-{
-    makeArea();
-    QScrollBar *bar = area->verticalScrollBar();
+    // A typed key brings its field into view: field 3 spans 180..210, the viewport ends before.
+    QScrollBar *bar = area.verticalScrollBar();
     bar->setValue(0);
-    // Field 3 spans 180..210 and the viewport ends before 210.
-    const int viewport = area->viewport()->height();
+    const int viewport = area.viewport()->height();
     QVERIFY(viewport < 210);
     focusOn(fields.at(3));
     QTest::keyClick(fields.at(3), Qt::Key_5);
     QCOMPARE(fields.at(3)->text(), QStringLiteral("5"));
     QCOMPARE(bar->value(), 210 + 80 - viewport);
+
+    // At an edge field the content scrolls outward in steps up to its end and stops
+    // there; inward it scrolls back as many steps before the focus moves on.
+    for (const int field : {0, 9}) {
+        const auto outward = field ? Qt::Key_Down : Qt::Key_Up;
+        const auto inward = field ? Qt::Key_Up : Qt::Key_Down;
+        EditBox *edge = fields.at(field);
+        // How far the content is from the end the edge field lies at.
+        auto distance = [&] { return field ? bar->maximum() - bar->value() : bar->value(); };
+        focusOn(edge);
+        bar->setValue(field ? bar->maximum() - 50 : 50);
+        QList<int> distances;
+        for (int i = 0; i < 7; ++i) {
+            QTest::keyClick(edge, i < 4 ? outward : inward);
+            distances.append(distance());
+            QCOMPARE(area.focusWidget(), edge);
+        }
+        QCOMPARE(distances, (QList<int> {30, 10, 0, 0, 20, 40, 60}));
+        QTest::keyClick(edge, inward);
+        QCOMPARE(area.focusWidget(), fields.at(field ? 8 : 1));
+        QCOMPARE(distance(), 60);
+    }
 }
 
 MSP_TEST_MAIN(tst_EditWidgets)
