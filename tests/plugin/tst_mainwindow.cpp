@@ -1,6 +1,8 @@
 #include "commprotocol.h"
+#include "editbox.h"
 #include "fakehost.h"
 #include "fcfgprodzetavx_dvbs2.h"
+#include "ffuncespeciales.h"
 #include "fmainmenuzetavx_dvbs2.h"
 #include "fselecficheros.h"
 #include "fselecmodulos.h"
@@ -10,60 +12,56 @@
 #include "testmain.h"
 
 #include <QComboBox>
-#include <QListWidgetItem>
+#include <QLabel>
+#include <QListWidget>
 #include <QSignalSpy>
-#include <QTableWidget>
 
-// The form stack's lookup, and the main window's navigation row by row: emit a
-// form's signal, check the visible form, the alerts shown and what reached the host.
+// The main window with a fake host behind it: the main menu's and service form's
+// keys, and the navigation row by row (emit a form's signal, check the visible
+// form, the alerts shown and what reached the host).
 class tst_MainWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void lookupAndSwitch();
     void init();
     void cleanup();
-    void stackOrder();
+    void stackOrderAndTexts();
     void formsBuiltOnFirstUse();
+    void menuKeys_data();
+    void menuKeys();
+    void serviceKeys_data();
+    void serviceKeys();
     void navigation_data();
     void navigation();
     void browserKeepsOtherFiles();
 
 private:
     template<typename T> T *form() { return window->findChild<T *>(); }
+    // QTest sends the character 015 as Return and 033 as Escape.
+    void type(const QString &keys)
+    {
+        for (const QChar c : keys)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+    void openService()
+    {
+        type(QStringLiteral("2580"));
+        QCOMPARE(stack->currentForm(), QStringLiteral("FuncionesEspeciales"));
+        // The service form builds its fields when it is first shown; the first
+        // time the code takes the focus.
+        code = form<FFuncEspeciales>()->findChild<EditBox *>(QStringLiteral("leSpFunction"));
+        QVERIFY(code);
+        QTRY_COMPARE(QApplication::focusWidget(), code);
+    }
 
     QTemporaryDir usb;
     FakeHost *host = nullptr;
     MainWindowZetaVX_DVBS2 *window = nullptr;
     StackedIForm *stack = nullptr;
+    QListWidget *list = nullptr;
+    EditBox *code = nullptr;
 };
-
-void tst_MainWindow::lookupAndSwitch()
-{
-    StackedIForm stack;
-    QVERIFY(stack.indexOf(QStringLiteral("A")) == -1 && !stack.form(QStringLiteral("A")));
-    // A plain widget is skipped by every lookup, even under a form's name.
-    auto *plain = new QWidget;
-    plain->setObjectName(QStringLiteral("A"));
-    auto *a = new IForm(QStringLiteral("A"));
-    auto *b = new IForm(QStringLiteral("B"));
-    for (QWidget *w : QList<QWidget *> {plain, a, b, new IForm(QStringLiteral("B"))})
-        stack.addWidget(w);
-    QCOMPARE(stack.currentForm(), QString());
-    QCOMPARE(stack.form(QStringLiteral("A")), a);
-    QCOMPARE(stack.indexOf(QStringLiteral("B")), 2);
-    QCOMPARE(stack.form(QStringLiteral("B")), b);
-
-    // Only the exact name of another form switches.
-    stack.setCurrentForm(QStringLiteral("A"));
-    QSignalSpy changed(&stack, &QStackedWidget::currentChanged);
-    for (const char *id : {"b", "Nowhere", "A"})
-        stack.setCurrentForm(QLatin1String(id));
-    QCOMPARE(changed.count(), 0);
-    stack.setCurrentForm(QStringLiteral("B"));
-    QCOMPARE(stack.currentWidget(), b);
-}
 
 void tst_MainWindow::init()
 {
@@ -72,8 +70,12 @@ void tst_MainWindow::init()
     host->devicePaths = QStringList {usb.path()};
     window = new MainWindowZetaVX_DVBS2(nullptr, host, nullptr);
     stack = window->findChild<StackedIForm *>(QStringLiteral("StackedForm"));
-    QVERIFY(stack);
+    list = form<FMainMenuZetaVX_DVBS2>()->findChild<QListWidget *>(QStringLiteral("m_ListWidget"));
+    QVERIFY(stack && list);
     window->show();
+    window->activateWindow();
+    list->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), list);
 }
 
 void tst_MainWindow::cleanup()
@@ -82,7 +84,7 @@ void tst_MainWindow::cleanup()
     delete host;
 }
 
-void tst_MainWindow::stackOrder()
+void tst_MainWindow::stackOrderAndTexts()
 {
     const QStringList ids {"ZetaVX_DVBS2_MainMenu", "ModifIDMod",           "SelecModulos",
                            "SelecFicheros",         "ZetaVX_DVBS2_CfgProd", "FuncionesEspeciales"};
@@ -91,6 +93,20 @@ void tst_MainWindow::stackOrder()
         QCOMPARE(stack->indexOf(ids.at(i)), i);
     QCOMPARE(window->size(), QSize(320, 220));
     QCOMPARE(stack->currentForm(), ids.at(0));
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->text(), QStringLiteral("Config Product"));
+    QCOMPARE(list->item(0)->data(Qt::WhatsThisRole).toString(),
+             QStringLiteral("ZetaVX_DVBS2_ConfigProd"));
+    openService();
+    auto *menu = form<FMainMenuZetaVX_DVBS2>();
+    auto *service = form<FFuncEspeciales>();
+    const QList<QPair<QLabel *, QString>> labels {
+        {menu->findChild<QLabel *>(QStringLiteral("lbTitulo")), "Zeta-VX IF processor DVBS/S2"},
+        {service->findChild<QLabel *>(QStringLiteral("lbTitulo")), "Special function"},
+        {service->findChild<QLabel *>(QStringLiteral("label")), "Special Function"},
+        {service->findChild<QLabel *>(QStringLiteral("label_2")), "Data"}};
+    for (const auto &label : labels)
+        QCOMPARE(label.first->text(), label.second);
 }
 
 // Only the menu is built up front; every other form builds its widgets when it
@@ -101,10 +117,6 @@ void tst_MainWindow::formsBuiltOnFirstUse()
         QVERIFY2(stack->widget(i)->findChildren<QWidget *>().isEmpty(),
                  qPrintable(stack->widget(i)->objectName()));
     auto *cfg = form<FCfgProdZetaVX_DVBS2>();
-    QEvent change(QEvent::LanguageChange);
-    QApplication::sendEvent(cfg, &change);
-    QVERIFY(cfg->findChildren<QWidget *>().isEmpty());
-
     window->resize(300, 200);
     QTRY_COMPARE(stack->size(), QSize(300, 200));
     window->SetDataConfig({{"Atten_1", 3}});
@@ -112,9 +124,84 @@ void tst_MainWindow::formsBuiltOnFirstUse()
     stack->setCurrentForm("ZetaVX_DVBS2_CfgProd");
     QCOMPARE(cfg->geometry(), stack->rect());
     QCOMPARE(cfg->findChild<QComboBox *>("cbAten_1")->currentIndex(), 3);
-    stack->setCurrentForm("SelecModulos");
-    QCOMPARE(stack->currentWidget()->geometry(), stack->rect());
-    QVERIFY(stack->currentWidget()->findChild<QTableWidget *>("m_tableWidget"));
+}
+
+void tst_MainWindow::menuKeys_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("visible");
+
+    const QString stays = QStringLiteral("ZetaVX_DVBS2_MainMenu");
+    QTest::newRow("return on the entry") << "\r"
+                                         << "ZetaVX_DVBS2_CfgProd";
+    QTest::newRow("the sequence") << "2580"
+                                  << "FuncionesEspeciales";
+    QTest::newRow("incomplete") << "258" << stays;
+    QTest::newRow("wrong key in the middle") << "25980" << stays;
+    // The second 2 restarts the match and is not taken as its first key.
+    QTest::newRow("repeated first key") << "22580" << stays;
+    QTest::newRow("escape drops a partial match") << "25\03380" << stays;
+}
+
+void tst_MainWindow::menuKeys()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, visible);
+    list->setCurrentRow(0);
+    QSignalSpy exited(window, &MainWindowZetaVX_DVBS2::Exit);
+    type(typed);
+    QCOMPARE(stack->currentForm(), visible);
+    // Every Escape on the menu makes the window exit.
+    QCOMPARE(exited.count(), typed.count(QLatin1Char('\033')));
+}
+
+void tst_MainWindow::serviceKeys_data()
+{
+    QTest::addColumn<QString>("codeText");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("refuse");
+    QTest::addColumn<bool>("sends");
+    QTest::addColumn<bool>("cancels");
+    QTest::addColumn<QStringList>("alert");
+
+    const QStringList none;
+    const QStringList unknown {"Input error", "Unknown function code\n\t"};
+    const int Ret = Qt::Key_Return, F7 = Qt::Key_F7;
+    QTest::newRow("F7, reset code") << "40817" << F7 << false << true << false << none;
+    // Five characters at most: "0000040817" keeps "00000", which is no code.
+    QTest::newRow("ten characters") << "0000040817" << Ret << false << false << false << unknown;
+    QTest::newRow("return, empty code") << "" << Ret << false << false << false << unknown;
+    QTest::newRow("F7, empty code cancels") << "" << F7 << false << false << true << none;
+    QTest::newRow("escape cancels")
+        << "40817" << int(Qt::Key_Escape) << false << false << true << none;
+    QTest::newRow("host refuses") << "40817" << Ret << true << true << false
+                                  << QStringList {"Comm error", "Transmission error\n\t"};
+}
+
+void tst_MainWindow::serviceKeys()
+{
+    QFETCH(QString, codeText);
+    QFETCH(int, key);
+    QFETCH(bool, refuse);
+    QFETCH(bool, sends);
+    QFETCH(bool, cancels);
+    QFETCH(QStringList, alert);
+
+    host->refuseFrom = refuse ? 0 : -1;
+    openService();
+    // Set, not typed: the field would refuse a sixth digit.
+    code->setText(codeText);
+    ModalAnswerer answerer(alert.isEmpty() ? QList<int> {} : QList<int> {Qt::Key_Return});
+    QTest::keyClick(code, Qt::Key(key));
+    QCOMPARE(stack->currentForm(),
+             cancels ? QStringLiteral("ZetaVX_DVBS2_MainMenu")
+                     : QStringLiteral("FuncionesEspeciales"));
+    QCOMPARE(host->sentBytes(),
+             sends ? QList<QByteArray> {QByteArray::fromHex("0004001d")} : QList<QByteArray> {});
+    QStringList shown;
+    for (const ModalAnswerer::Seen &seen : qAsConst(answerer.seen))
+        shown << seen.title << seen.message;
+    QCOMPARE(shown, alert);
 }
 
 void tst_MainWindow::navigation_data()
@@ -127,7 +214,7 @@ void tst_MainWindow::navigation_data()
     QTest::addColumn<QString>("itemKey");
 
     // function: the browse the row starts, or the module list's function before it.
-    // Escape on the main menu, which makes the window exit, is driven in tst_mainmenu.
+    // Escape on the main menu, which makes the window exit, is driven in menuKeys.
     const QString menu = QStringLiteral("ZetaVX_DVBS2_MainMenu");
     const QString cfg = QStringLiteral("ZetaVX_DVBS2_CfgProd");
     const QString files = QStringLiteral("SelecFicheros");
@@ -135,7 +222,6 @@ void tst_MainWindow::navigation_data()
     const QString special = QStringLiteral("FuncionesEspeciales");
     const QString item = QStringLiteral("Seleccionado");
     const QStringList none;
-    QTest::newRow("menu: other key") << menu << item << menu << 0 << none << "Config Product";
     QTest::newRow("menu: key in other case")
         << menu << item << menu << 0 << none << "zetavx_dvbs2_configprod";
     QTest::newRow("config: Salir stores") << cfg << "Salir" << menu << 0 << none << "";
@@ -157,11 +243,7 @@ void tst_MainWindow::navigation_data()
         << "";
     QTest::newRow("module list: load error")
         << modules << item << cfg << 4 << QStringList {"Data reading", "Data read error"} << "";
-    QTest::newRow("module list: other function") << modules << item << cfg << 1 << none << "";
     QTest::newRow("special: Cancelar") << special << "Cancelar" << menu << 0 << none << "";
-    // The special-functions form has no Salir: the row calls the window's slot with it.
-    QTest::newRow("Salir from a sender not listed")
-        << special << "Salir" << special << 0 << none << "";
 }
 
 void tst_MainWindow::navigation()
@@ -189,15 +271,12 @@ void tst_MainWindow::navigation()
     // Rows that expect a second alert accept both.
     ModalAnswerer answerer(alert.size() > 2 ? QList<int> {Qt::Key_Return, Qt::Key_Return}
                                             : QList<int> {});
-    const QByteArray name = signal.toLatin1();
     if (!itemKey.isEmpty()) {
         QListWidgetItem entry(QStringLiteral("Entry"));
         entry.setData(Qt::WhatsThisRole, itemKey);
         emit form<FMainMenuZetaVX_DVBS2>()->Seleccionado(&entry);
-    } else if (source->metaObject()->indexOfSignal(name + "(IForm*)") >= 0) {
-        QVERIFY(QMetaObject::invokeMethod(source, name, Q_ARG(IForm *, source)));
     } else {
-        QVERIFY(QMetaObject::invokeMethod(window, name, Q_ARG(IForm *, source)));
+        QVERIFY(QMetaObject::invokeMethod(source, qPrintable(signal), Q_ARG(IForm *, source)));
     }
     QCOMPARE(stack->currentForm(), visible);
     // Whatever the road, a field of the form shown has the focus.

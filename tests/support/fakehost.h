@@ -18,17 +18,9 @@ public:
     bool SendMsg(Imsp *plugin, CommMsg &msg) override;
     bool IsLinkUp() override { return true; }
     QString LinkDescription() override { return QStringLiteral("fake"); }
-    bool EndModule(const char *moduleId) override
-    {
-        ends.append(QByteArray(moduleId));
-        return true;
-    }
+    bool EndModule(const char *) override { return true; }
     void GetDevices(int selector, QStringList &names, QStringList &paths) override;
-    bool StartModule(Imsp *plugin, int mode) override
-    {
-        starts.append(qMakePair(plugin, mode));
-        return true;
-    }
+    bool StartModule(Imsp *, int) override { return true; }
     void LogEvent(const QString &) override { }
     void StoreDataConfig(const QString &family, const QString &moduleKey,
                          QHash<QString, QVariant> config) override
@@ -53,8 +45,6 @@ public:
     QList<Sent> sent;
     QList<Imsp *> sentBy;
     QList<int> deviceSelectors;
-    QList<QPair<Imsp *, int>> starts;
-    QList<QByteArray> ends;
     struct Store {
         QString family;
         QString moduleKey;
