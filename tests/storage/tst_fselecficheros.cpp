@@ -46,7 +46,6 @@ private slots:
 
     void listing_data();
     void listing();
-    void enterAndEscape();
     void staysOnMedium();
     void save_data();
     void save();
@@ -59,13 +58,6 @@ private:
     {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : browser,
                         Qt::Key(key));
-    }
-    // keyClicks only knows ASCII: send other characters as text of an unknown key.
-    void type(const QString &text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
-                                QString(c), Qt::NoModifier);
     }
     // The rows as shown, or their keys: the path of a medium, the name of an entry.
     QStringList shown(int role = Qt::DisplayRole) const
@@ -124,13 +116,9 @@ void tst_FSelecFicheros::listing_data()
     QTest::addColumn<bool>("withBox");
     const QStringList all {"a.cfi", "b.qm", "bad.cfi", "huge.cfi", "lib.so", "notes.txt", "r.ord"};
     QTest::newRow("manage: everything") << 1 << all << false;
-    QTest::newRow("qm") << 4 << QStringList {"b.qm"} << false;
-    QTest::newRow("so") << 8 << QStringList {"lib.so"} << false;
     QTest::newRow("save config: any .cfi")
         << 16 << QStringList {"a.cfi", "bad.cfi", "huge.cfi"} << true;
     QTest::newRow("load config: valid only") << 32 << QStringList {"a.cfi"} << false;
-    QTest::newRow("save ord") << 64 << QStringList {"r.ord"} << true;
-    QTest::newRow("load ord") << 128 << QStringList {"r.ord"} << false;
     QTest::newRow("unknown code") << 3 << all << false;
 }
 
@@ -150,7 +138,6 @@ void tst_FSelecFicheros::listing()
     QVERIFY(start(function, {usb->path()}));
     const QStringList names = QStringList {"Sub dir", "zz"} + files;
     QCOMPARE(shown(), names);
-    QCOMPARE(shown(Qt::ToolTipRole), names);
     QCOMPARE(box()->isVisible(), withBox);
     QCOMPARE(list()->currentRow(), 0);
     // One medium: straight into it. Only managing files has a file menu.
@@ -158,40 +145,47 @@ void tst_FSelecFicheros::listing()
     QCOMPARE(menuOn(2), function == 1 ? FileMenu : QStringList());
 }
 
-// Into a medium and down a long path, whose start the title leaves out, then
-// back up. However the host spells the medium's root, Escape climbs no higher
-// than it, and from there to the row of the device it was entered from.
-void tst_FSelecFicheros::enterAndEscape()
+// Into a medium and back. Links off the medium (to a folder, to a file, to
+// nowhere) are neither listed nor entered, one within it is. However the host
+// spells the medium's root, Escape climbs no higher than it, and from there to
+// the row of the device it was entered from.
+void tst_FSelecFicheros::staysOnMedium()
 {
-    const QString deep = "a-rather-long-folder-name/and-another-long-one/and-the-last-one";
-    QVERIFY(QDir(sd->path()).mkpath(deep));
-    QVERIFY(QDir(sd->path()).mkdir("0"));
-    makeFile(sd->filePath(deep + "/m.cfi"));
+    QTemporaryDir outside;
+    makeFile(outside.filePath("secret.cfi"));
+    QVERIFY(QDir(sd->path()).mkdir("sub"));
+    makeFile(sd->filePath("sub/m.cfi"));
+    QVERIFY(QFile::link(outside.path(), sd->filePath("away")));
+    QVERIFY(QFile::link(outside.filePath("secret.cfi"), sd->filePath("stolen.cfi")));
+    QVERIFY(QFile::link(sd->filePath("nowhere"), sd->filePath("dangling.cfi")));
+    QVERIFY(QFile::link(sd->path(), sd->filePath("up")));
     QSignalSpy aceptar(browser, &FSelecFicheros::Aceptar);
     QSignalSpy left(browser, &FSelecFicheros::Salir);
-    QVERIFY(start(1, {usb->path(), sd->path() + "/./"}));
-    QCOMPARE(shown(), (QStringList {"USB", "SD"}));
-    QCOMPARE(shown(Qt::ToolTipRole), (QStringList {usb->path(), sd->path() + "/./"}));
-    press(Qt::Key_Down);
-    press(Qt::Key_Return);
-    press(Qt::Key_Down);
-    for (int i = 0; i < 3; ++i)
+    for (int function : {1, 16, 32}) {
+        QVERIFY(start(function, {usb->path(), sd->path() + "/./"}));
+        QCOMPARE(shown(), (QStringList {"USB", "SD"}));
+        QCOMPARE(shown(Qt::ToolTipRole), (QStringList {usb->path(), sd->path() + "/./"}));
+        press(Qt::Key_Down);
         press(Qt::Key_Return);
-    QCOMPARE(at(), sd->filePath(deep));
-    QVERIFY2(title().startsWith("SD ") && title().endsWith("and-the-last-one"),
-             qPrintable(title()));
-    QVERIFY(title().contains(QChar(0x2026)));
-    const QLabel *label = browser->findChild<QLabel *>("lbTitulo");
-    QVERIFY(label->fontMetrics().horizontalAdvance(title()) <= label->width() - 10);
+        QCOMPARE(shown(Qt::ToolTipRole), (QStringList {"sub", "up"}));
+    }
+    QCOMPARE(browser->LeerFicheros(sd->path()).size(), 2);
+    // Down the link to the root and back up again: the path only grows.
+    for (int i = 0; i < 3; ++i) {
+        list()->setCurrentRow(1);
+        press(Qt::Key_Return);
+    }
+    QCOMPARE(at(), sd->filePath("up/up/up"));
+    for (int i = 0; i < 3; ++i)
+        press(Qt::Key_Escape);
+    list()->setCurrentRow(0);
+    press(Qt::Key_Return);
+    QCOMPARE(at(), sd->filePath("sub"));
     press(Qt::Key_Return);
     QCOMPARE(aceptar.count(), 1);
     QCOMPARE(browser->getFichSelec(), "m.cfi");
     press(Qt::Key_Escape);
-    press(Qt::Key_Escape);
-    QCOMPARE(at(), sd->filePath("a-rather-long-folder-name"));
-    press(Qt::Key_Escape);
     QCOMPARE(at(), sd->path());
-    QCOMPARE(list()->currentRow(), 1);
     press(Qt::Key_Escape);
     QCOMPARE(title(), "Select device");
     QCOMPARE(list()->currentRow(), 1);
@@ -201,63 +195,6 @@ void tst_FSelecFicheros::enterAndEscape()
     QCOMPARE(left.count(), 1);
 }
 
-// Links off the medium (to its parent, to "/", to the other medium), links
-// that dangle or loop: none is listed or entered. Links within the medium
-// are, odd names are, and an unreadable folder lists as empty.
-void tst_FSelecFicheros::staysOnMedium()
-{
-    QTemporaryDir outside;
-    makeFile(outside.filePath("secret.cfi"));
-    QVERIFY(QDir(usb->path()).mkdir("sub"));
-    makeFile(usb->filePath("sub/inner.cfi"));
-    const QString odd = QString::fromUtf8("it's \"[x]\" =; ñ.cfi");
-    makeFile(usb->filePath(odd));
-    QVERIFY(QDir(usb->path()).mkdir("locked"));
-    makeFile(usb->filePath("locked/in.cfi"));
-    QFile::setPermissions(usb->filePath("locked"), QFileDevice::Permissions());
-    QVERIFY(QFile::link(outside.path(), usb->filePath("away")));
-    QVERIFY(QFile::link(outside.filePath("secret.cfi"), usb->filePath("stolen.cfi")));
-    QVERIFY(QFile::link("/", usb->filePath("rootfs")));
-    QVERIFY(QFile::link(sd->path(), usb->filePath("other")));
-    QVERIFY(QFile::link(usb->filePath("nowhere"), usb->filePath("dangling.cfi")));
-    QVERIFY(QFile::link(usb->filePath("loop2"), usb->filePath("loop1.cfi")));
-    QVERIFY(QFile::link(usb->filePath("loop1.cfi"), usb->filePath("loop2")));
-    QVERIFY(QFile::link(usb->filePath("sub"), usb->filePath("shortcut")));
-    QVERIFY(QFile::link(usb->path(), usb->filePath("up")));
-    QVERIFY(QFile::link(usb->filePath("sub/inner.cfi"), usb->filePath("inner-link.cfi")));
-
-    const QStringList expected {"locked", "shortcut", "sub", "up", "inner-link.cfi", odd};
-    for (int function : {1, 16, 32}) {
-        QVERIFY(start(function, {usb->path(), sd->path()}));
-        list()->setCurrentRow(0);
-        press(Qt::Key_Return);
-        QCOMPARE(browser->getPathFicheros(), usb->path());
-        QCOMPARE(shown(Qt::ToolTipRole), expected);
-    }
-    QCOMPARE(browser->LeerFicheros(usb->path()).size(), expected.size());
-
-    // The link inside the medium leads in, and Escape comes back to the root.
-    list()->setCurrentRow(1);
-    press(Qt::Key_Return);
-    QCOMPARE(browser->getPathFicheros(), usb->filePath("shortcut"));
-    QCOMPARE(shown(Qt::ToolTipRole), QStringList {"inner.cfi"});
-    press(Qt::Key_Escape);
-    // Down the link to the root and back up again: the path only grows.
-    for (int i = 0; i < 5; ++i) {
-        list()->setCurrentRow(3);
-        press(Qt::Key_Return);
-    }
-    QVERIFY(browser->getPathFicheros().endsWith("/up/up/up/up/up"));
-    for (int i = 0; i < 5; ++i)
-        press(Qt::Key_Escape);
-    QCOMPARE(browser->getPathFicheros(), usb->path());
-    list()->setCurrentRow(0);
-    press(Qt::Key_Return);
-    // Unreadable for a user that permissions apply to.
-    QCOMPARE(shown().isEmpty(), geteuid() != 0);
-    QFile::setPermissions(usb->filePath("locked"), QFileDevice::Permissions(0x7700));
-}
-
 void tst_FSelecFicheros::save_data()
 {
     QTest::addColumn<QString>("name");
@@ -265,21 +202,15 @@ void tst_FSelecFicheros::save_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<int>("tipo");
     QTest::addColumn<QString>("message");
-    const QString odd = QString::fromUtf8("a \"b\" [c]=d;é.txt");
     const QString garbage = "Not a configuration file:\n";
     QTest::newRow("valid file") << "a.cfi" << false << "a.cfi" << 0 << "";
     QTest::newRow("extension added") << "new" << true << "new.cfi" << 0 << "";
-    QTest::newRow("extension kept") << "abc.cfi" << true << "abc.cfi" << 0 << "";
-    QTest::newRow("odd name, other extension") << odd << true << odd + ".cfi" << 0 << "";
     QTest::newRow("too short") << ".cfi" << true << ".cfi" << -1 << "";
     QTest::newRow("garbage") << "bad.cfi" << false << "" << 0 << garbage + "bad.cfi";
-    QTest::newRow("garbage typed") << "bad" << true << "" << 0 << garbage + "bad.cfi";
-    QTest::newRow("100 MB") << "huge.cfi" << false << "" << 0 << garbage + "huge.cfi";
     QTest::newRow("read-only medium")
         << "a.cfi" << false << "" << 0 << "The medium is write protected";
     // A typed name obeys the listing's rule: nothing off the medium.
     const QString off = "This name leads off the medium:\n";
-    QTest::newRow("link off the medium") << "away" << true << "" << 0 << off + "away.cfi";
     QTest::newRow("dangling link") << "dangling" << true << "" << 0 << off + "dangling.cfi";
     QTest::newRow("up a folder") << "../up" << true << "" << 0 << off + "../up.cfi";
 }
@@ -305,14 +236,10 @@ void tst_FSelecFicheros::save()
     makeFile(root + "/a.cfi");
     makeFile(root + "/bad.cfi", QByteArray("\0[1]\n", 5));
     QTemporaryDir outside;
-    makeFile(outside.filePath("victim.cfi"));
-    QFile::link(outside.filePath("victim.cfi"), root + "/away.cfi");
     QFile::link(outside.filePath("made.cfi"), root + "/dangling.cfi");
     if (readOnly)
         mount("tmpfs", QFile::encodeName(root).constData(), "tmpfs", MS_REMOUNT | MS_RDONLY,
               nullptr);
-    else
-        makeFile(root + "/huge.cfi", "", 100 * 1024 * 1024);
     QSignalSpy aceptar(browser, &FSelecFicheros::Aceptar);
     QVERIFY(start(16, {root}));
     ModalAnswerer alerts({Qt::Key_Return});
@@ -322,7 +249,7 @@ void tst_FSelecFicheros::save()
         // Up from the list's first row: the box, its text selected so typing replaces it.
         press(Qt::Key_Up);
         QCOMPARE(box()->selectedText(), "New File");
-        type(name);
+        QTest::keyClicks(QApplication::focusWidget(), name);
     } else {
         list()->setCurrentRow(shown().indexOf(name));
     }
