@@ -1,10 +1,7 @@
 #include "devicedetector.h"
 #include "testmain.h"
 
-#include <QDir>
-#include <QFile>
 #include <QPointer>
-#include <QTemporaryDir>
 
 #include <csignal>
 
@@ -14,7 +11,6 @@ class tst_DeviceDetector : public QObject
 
 private slots:
     void signalsArriveInOrder();
-    void mountTable();
 
 private:
     QStringList events;
@@ -48,30 +44,6 @@ void tst_DeviceDetector::signalsArriveInOrder()
     record(DeviceDetector::Instance());
     raise(SIGCONT);
     QTRY_COMPARE(events, QStringList {"SD+"});
-}
-
-// The table is "proc/mounts" under the working directory; a medium is found
-// by its mount folder or its device node, spelled exactly.
-void tst_DeviceDetector::mountTable()
-{
-    QTemporaryDir root;
-    const QString previous = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(root.path()));
-    DeviceDetector *d = DeviceDetector::Instance();
-    const bool withoutTable = d->isDeviceConnected("/media/usb");
-    QDir().mkdir("proc");
-    QFile mounts("proc/mounts");
-    QVERIFY(mounts.open(QIODevice::WriteOnly));
-    mounts.write("/dev/root / ext4 rw,relatime 0 0\n"
-                 "/dev/sda1 /media/usb vfat rw,noexec 0 0\n");
-    mounts.close();
-    QStringList found;
-    for (const char *name : {"/media/usb", "/dev/sda1", "/media/us", "/media/usb0", "sda1", ""})
-        if (d->isDeviceConnected(name))
-            found << name;
-    QDir::setCurrent(previous);
-    QVERIFY(!withoutTable);
-    QCOMPARE(found, (QStringList {"/media/usb", "/dev/sda1"}));
 }
 
 MSP_TEST_GUILESS_MAIN(tst_DeviceDetector)
