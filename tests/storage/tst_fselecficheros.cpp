@@ -44,8 +44,6 @@ private slots:
     void init();
     void cleanup();
 
-    void listing_data();
-    void listing();
     void staysOnMedium();
     void save_data();
     void save();
@@ -109,44 +107,9 @@ void tst_FSelecFicheros::cleanup()
     delete sd;
 }
 
-void tst_FSelecFicheros::listing_data()
-{
-    QTest::addColumn<int>("function");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<bool>("withBox");
-    const QStringList all {"a.cfi", "b.qm", "bad.cfi", "huge.cfi", "lib.so", "notes.txt", "r.ord"};
-    QTest::newRow("manage: everything") << 1 << all << false;
-    QTest::newRow("save config: any .cfi")
-        << 16 << QStringList {"a.cfi", "bad.cfi", "huge.cfi"} << true;
-    QTest::newRow("load config: valid only") << 32 << QStringList {"a.cfi"} << false;
-    QTest::newRow("unknown code") << 3 << all << false;
-}
-
-void tst_FSelecFicheros::listing()
-{
-    QFETCH(int, function);
-    QFETCH(QStringList, files);
-    QFETCH(bool, withBox);
-    QDir(usb->path()).mkdir("zz");
-    QDir(usb->path()).mkdir("Sub dir");
-    makeFile(usb->filePath("a.cfi"));
-    makeFile(usb->filePath("bad.cfi"), QByteArray("\0\x01garbage=[", 11));
-    makeFile(usb->filePath("huge.cfi"), ValidConfig, 100 * 1024 * 1024);
-    for (const char *name : {"b.qm", "lib.so", "notes.txt", "r.ord"})
-        makeFile(usb->filePath(name), "x");
-
-    QVERIFY(start(function, {usb->path()}));
-    const QStringList names = QStringList {"Sub dir", "zz"} + files;
-    QCOMPARE(shown(), names);
-    QCOMPARE(box()->isVisible(), withBox);
-    QCOMPARE(list()->currentRow(), 0);
-    // One medium: straight into it. Only managing files has a file menu.
-    QCOMPARE(title(), "USB ");
-    QCOMPARE(menuOn(2), function == 1 ? FileMenu : QStringList());
-}
-
-// Into a medium and back. Links off the medium (to a folder, to a file, to
-// nowhere) are neither listed nor entered, one within it is. However the host
+// Into a medium and back. What each function lists; links off the medium (to
+// a folder, to a file, to nowhere) are neither listed nor entered, one within
+// it is. However the host
 // spells the medium's root, Escape climbs no higher than it, and from there to
 // the row of the device it was entered from.
 void tst_FSelecFicheros::staysOnMedium()
@@ -155,21 +118,33 @@ void tst_FSelecFicheros::staysOnMedium()
     makeFile(outside.filePath("secret.cfi"));
     QVERIFY(QDir(sd->path()).mkdir("sub"));
     makeFile(sd->filePath("sub/m.cfi"));
+    makeFile(sd->filePath("a.cfi"));
+    makeFile(sd->filePath("bad.cfi"), QByteArray("\0\x01garbage=[", 11));
+    makeFile(sd->filePath("huge.cfi"), ValidConfig, 100 * 1024 * 1024);
+    makeFile(sd->filePath("notes.txt"), "x");
     QVERIFY(QFile::link(outside.path(), sd->filePath("away")));
     QVERIFY(QFile::link(outside.filePath("secret.cfi"), sd->filePath("stolen.cfi")));
     QVERIFY(QFile::link(sd->filePath("nowhere"), sd->filePath("dangling.cfi")));
     QVERIFY(QFile::link(sd->path(), sd->filePath("up")));
     QSignalSpy aceptar(browser, &FSelecFicheros::Aceptar);
     QSignalSpy left(browser, &FSelecFicheros::Salir);
-    for (int function : {1, 16, 32}) {
-        QVERIFY(start(function, {usb->path(), sd->path() + "/./"}));
+    // Managing lists every file, saving any ".cfi", loading only valid ones.
+    const QList<QPair<int, QStringList>> listings {
+        {1, {"a.cfi", "bad.cfi", "huge.cfi", "notes.txt"}},
+        {16, {"a.cfi", "bad.cfi", "huge.cfi"}},
+        {32, {"a.cfi"}}};
+    for (const auto &listing : listings) {
+        QVERIFY(start(listing.first, {usb->path(), sd->path() + "/./"}));
         QCOMPARE(shown(), (QStringList {"USB", "SD"}));
         QCOMPARE(shown(Qt::ToolTipRole), (QStringList {usb->path(), sd->path() + "/./"}));
         press(Qt::Key_Down);
         press(Qt::Key_Return);
-        QCOMPARE(shown(Qt::ToolTipRole), (QStringList {"sub", "up"}));
+        QCOMPARE(shown(Qt::ToolTipRole), QStringList({"sub", "up"}) + listing.second);
+        QCOMPARE(box()->isVisible(), listing.first == 16);
+        // Only managing files has a file menu.
+        QCOMPARE(menuOn(2), listing.first == 1 ? FileMenu : QStringList());
     }
-    QCOMPARE(browser->LeerFicheros(sd->path()).size(), 2);
+    QCOMPARE(browser->LeerFicheros(sd->path()).size(), 5);
     // Down the link to the root and back up again: the path only grows.
     for (int i = 0; i < 3; ++i) {
         list()->setCurrentRow(1);
