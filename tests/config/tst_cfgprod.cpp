@@ -2,7 +2,6 @@
 #include "combobox.h"
 #include "editbox.h"
 #include "fcfgprodzetavx_dvbs2.h"
-#include "modalanswerer.h"
 #include "testmain.h"
 
 #include <QGridLayout>
@@ -19,7 +18,6 @@ private slots:
 
     void parameterFields();
     void enableRules();
-    void keysWithoutHost();
 
 private:
     template<typename T> T *w(const QString &name) { return form->findChild<T *>(name); }
@@ -91,16 +89,6 @@ void tst_CfgProd::enableRules()
     QVERIFY(enabled("cbBW_2") && enabled("cbLnb_1"));
     w<ComboBox>("cbActive_p2")->setCurrentIndex(1);
     QVERIFY(enabled("cbAten_2") && enabled("leSRate_2"));
-}
-
-// Without host services F6 stays quiet; F7 and F8 tell they sent nothing.
-void tst_CfgProd::keysWithoutHost()
-{
-    ModalAnswerer answerer({Qt::Key_Return, Qt::Key_Return});
-    for (int k : {Qt::Key_F6, Qt::Key_F7, Qt::Key_F8})
-        QTest::keyClick(form, static_cast<Qt::Key>(k));
-    QCOMPARE(answerer.seen.size(), 2);
-    QCOMPARE(answerer.seen.at(1).message, "Communication error");
 }
 
 MSP_TEST_MAIN(tst_CfgProd)
