@@ -9,6 +9,7 @@
 #include "msp_zeta_vx_dvbs2.h"
 #include "testmain.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -36,8 +37,9 @@ QHash<QString, QVariant> changedConfig()
 }
 } // namespace
 
-// The exchange with the module, the host and the configuration hash, driven
-// through the plug-in interface the way a host drives it.
+// The configuration form's fields and enable rules, and its exchange with the
+// module, the host and the configuration hash, driven through the plug-in
+// interface the way a host drives it.
 class tst_CfgExchange : public QObject
 {
     Q_OBJECT
@@ -46,6 +48,8 @@ private slots:
     void init();
     void cleanup();
 
+    void parameterFields();
+    void enableRules();
     void refused_data();
     void refused();
     void answersFillTheForm();
@@ -58,6 +62,7 @@ private:
     void key(int k);
     void focus(const QString &field);
     template<typename T> T *w(const char *name) { return cfg->findChild<T *>(QLatin1String(name)); }
+    bool enabled(const char *name) { return w<QWidget>(name)->isEnabled(); }
     int level(const char *n) { return w<QProgressBar>(QByteArray("pbNivelEntrada_") + n)->value(); }
     // An input's level as kept: the bar, its colour and the text.
     QString levelShown(const char *n)
@@ -131,6 +136,58 @@ void tst_CfgExchange::focus(const QString &field)
     target->setEnabled(true);
     target->setFocus();
     QVERIFY(target->hasFocus());
+}
+
+// Every parameter row names a field of its kind on the form, beside the row's
+// caption and unit; list fields offer the row's range, bandwidth lists its MHz.
+void tst_CfgExchange::parameterFields()
+{
+    auto *grid = w<QGridLayout>("gridLayout");
+    for (const ModuleParameters::Parameter &p : ModuleParameters::all()) {
+        auto *field = w<QWidget>(p.field);
+        QVERIFY2(field, p.field);
+        int row = -1;
+        int unused = 0;
+        grid->getItemPosition(grid->indexOf(field), &row, &unused, &unused, &unused);
+        auto label = [&](int column) {
+            QLayoutItem *item = grid->itemAtPosition(row, column);
+            auto *l = item ? qobject_cast<QLabel *>(item->widget()) : nullptr;
+            return l ? l->text() : QString();
+        };
+        QCOMPARE(label(0), QString(p.caption));
+        QCOMPARE(label(3), QString(p.unit));
+        auto *list = qobject_cast<ComboBox *>(field);
+        QCOMPARE(!list, p.kind == ModuleParameters::Number);
+        QVERIFY(list || qobject_cast<EditBox *>(field));
+        if (list)
+            QCOMPARE(list->count(), p.maximum + 1);
+        for (int i = 0; i < p.values.count; ++i)
+            QCOMPARE(list->itemText(i), QString::number(p.values.mhz[i]));
+        if (p.autoField)
+            QVERIFY(qobject_cast<CheckBox *>(w<QWidget>(p.autoField)));
+    }
+}
+
+void tst_CfgExchange::enableRules()
+{
+    // As built: one input, supplies off, bandwidths automatic.
+    for (const char *n : {"cbLnb_2", "cbBand_1", "cbPol_1", "cbBW_1", "cbBand_2", "cbBW_2"})
+        QVERIFY2(!enabled(n), n);
+    w<ComboBox>("cbInputNum")->setCurrentIndex(1);
+    QVERIFY(enabled("cbLnb_2") && !enabled("cbPol_2"));
+    w<ComboBox>("cbLnb_2")->setCurrentIndex(1);
+    QVERIFY(enabled("cbBand_2") && enabled("cbPol_2"));
+
+    // A processor switched off locks its fields but "Auto", and unchecking
+    // "Auto" unlocks the list even then.
+    w<ComboBox>("cbActive_p2")->setCurrentIndex(0);
+    for (const char *n :
+         {"cbAten_2", "cbRollOff_2", "leInputFreq_2", "leOutputFreq_2", "leSRate_2"})
+        QVERIFY2(!enabled(n), n);
+    w<CheckBox>("ckAutoBW_2")->setChecked(false);
+    QVERIFY(enabled("cbBW_2") && enabled("cbLnb_1"));
+    w<ComboBox>("cbActive_p2")->setCurrentIndex(1);
+    QVERIFY(enabled("cbAten_2") && enabled("leSRate_2"));
 }
 
 // F6 asks for the information, the levels and the configuration, and stops at
