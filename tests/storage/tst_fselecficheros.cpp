@@ -1,3 +1,4 @@
+#include "devicedetector.h"
 #include "fselecficheros.h"
 #include "modalanswerer.h"
 #include "popupanswerer.h"
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -47,6 +49,7 @@ private slots:
     void staysOnMedium();
     void save_data();
     void save();
+    void mediaSignals();
     void waitForMedia();
     void paste();
 
@@ -240,6 +243,37 @@ void tst_FSelecFicheros::save()
         QCOMPARE(alerts.seen.at(0).message, message);
         QCOMPARE(browser->getPathFicheros(), root);
     }
+}
+
+// The media detector turns signals into its own, in order and in the event
+// loop. Its handlers stay installed: a detector made after one is gone hears them.
+void tst_FSelecFicheros::mediaSignals()
+{
+    QStringList events;
+    QObject listener;
+    auto record = [&](DeviceDetector *d) {
+        events.clear();
+        connect(d, &DeviceDetector::USBDeviceConnected, &listener, [&] { events << "USB+"; });
+        connect(d, &DeviceDetector::USBDeviceDisconnected, &listener, [&] { events << "USB-"; });
+        connect(d, &DeviceDetector::SDDeviceConnected, &listener, [&] { events << "SD+"; });
+        connect(d, &DeviceDetector::SDDeviceDisconnected, &listener, [&] { events << "SD-"; });
+    };
+    DeviceDetector *d = DeviceDetector::Instance();
+    QCOMPARE(DeviceDetector::Instance(), d);
+    record(d);
+    // USB in and SD in back to back, then both out; a number of no medium between.
+    for (int sig : {SIGUSR1, SIGCONT, SIGUSR2, SIGALRM})
+        QCOMPARE(raise(sig), 0);
+    DeviceDetector::hupSignalHandler(SIGHUP);
+    DeviceDetector::hupSignalHandler(SIGUSR2);
+    QVERIFY(events.isEmpty());
+    QTRY_COMPARE(events, (QStringList {"USB+", "SD+", "USB-", "SD-", "USB-"}));
+    QPointer<DeviceDetector> old = d;
+    DeviceDetector::Destroy();
+    QVERIFY(old.isNull());
+    record(DeviceDetector::Instance());
+    raise(SIGCONT);
+    QTRY_COMPARE(events, QStringList {"SD+"});
 }
 
 // With no medium there an alert waits, which Return does not close: Escape
