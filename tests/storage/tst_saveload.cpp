@@ -90,15 +90,13 @@ void tst_SaveLoad::cleanup()
     delete dir;
 }
 
-// Saving lists every family and offers a box for a new identifier, its text
-// selected, above the table; loading lists this family only, from the table.
+// Saving offers a box for a new identifier, its text selected, above the
+// table; loading lists this family only (its name's case counts), from the table.
 void tst_SaveLoad::listAndChoose()
 {
     QSignalSpy chosen(list, &FSelecModulos::Seleccionado);
     QSignalSpy salir(list, &FSelecModulos::Salir);
     open(2, QString());
-    QCOMPARE(column(1),
-             (QStringList {"ZetaVX_DVBS2", "ZetaVX_DVBS2", "ZetaQAM_T", "zetavx_dvbs2"}));
     QVERIFY(box()->isVisible() && box()->hasFocus());
     QCOMPARE(box()->selectedText(), "New ID");
     // Down from the box to the table, up from its first row back to the box.
