@@ -30,7 +30,6 @@ private slots:
     void cleanup();
 
     void listAndChoose();
-    void deleteModule_data();
     void deleteModule();
     void saveAndLoadBack();
 
@@ -130,32 +129,27 @@ void tst_SaveLoad::listAndChoose()
     QCOMPARE(menu.entries, QStringList());
 }
 
-void tst_SaveLoad::deleteModule_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::newRow("confirmed") << int(Qt::Key_Return);
-    QTest::newRow("cancelled") << int(Qt::Key_Escape);
-}
-
+// Module Clear asks first: Escape keeps the module, Return deletes it.
 void tst_SaveLoad::deleteModule()
 {
-    QFETCH(int, answer);
-    const bool confirmed = answer == Qt::Key_Return;
     QSignalSpy deleted(list, &FSelecModulos::deleteModuleId);
     open(1, "ZetaVX_DVBS2");
     press(Qt::Key_Down);
     // Whoever receives the signal removes the section; the list shows the file again.
     connect(list, &FSelecModulos::deleteModuleId, this,
             [this](IForm *) { ConfigData().removeSection(file, list->getModSeleccionado()); });
-    ModalAnswerer alerts({answer});
-    PopupAnswerer menu({Qt::Key_Return});
+    ModalAnswerer alerts({Qt::Key_Escape, Qt::Key_Return});
+    PopupAnswerer menu({Qt::Key_Return, Qt::Key_Return});
+    press(Qt::Key_F5);
+    QCOMPARE(deleted.count(), 0);
+    QCOMPARE(column(0), (QStringList {"101", "7"}));
     press(Qt::Key_F5);
     QCOMPARE(menu.entries, (QStringList {"&Module Clear", "&Modify Module ID"}));
-    QCOMPARE(alerts.seen.size(), 1);
-    QCOMPARE(alerts.seen.at(0).title, "Module Erasing");
-    QCOMPARE(alerts.seen.at(0).message, "Confirm delete of Module 7");
-    QCOMPARE(deleted.count(), confirmed ? 1 : 0);
-    QCOMPARE(column(0), confirmed ? QStringList {"101"} : (QStringList {"101", "7"}));
+    QCOMPARE(alerts.seen.size(), 2);
+    QCOMPARE(alerts.seen.at(1).title, "Module Erasing");
+    QCOMPARE(alerts.seen.at(1).message, "Confirm delete of Module 7");
+    QCOMPARE(deleted.count(), 1);
+    QCOMPARE(column(0), QStringList {"101"});
 }
 
 void tst_SaveLoad::saveAndLoadBack()
