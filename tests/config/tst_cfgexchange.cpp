@@ -9,6 +9,7 @@
 #include "msp_zeta_vx_dvbs2.h"
 #include "testmain.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -36,8 +37,9 @@ QHash<QString, QVariant> changedConfig()
 }
 } // namespace
 
-// The exchange with the module, the host and the configuration hash, driven
-// through the plug-in interface the way a host drives it.
+// The configuration form's fields and enable rules, and its exchange with the
+// module, the host and the configuration hash, driven through the plug-in
+// interface the way a host drives it.
 class tst_CfgExchange : public QObject
 {
     Q_OBJECT
@@ -46,12 +48,12 @@ private slots:
     void init();
     void cleanup();
 
+    void parameterFields();
+    void enableRules();
     void refused_data();
     void refused();
     void answersFillTheForm();
-    void bandwidthRecords();
-    void shortAndUnknownAnswers();
-    void answersDuringAlert();
+    void badAnswers();
     void send();
     void hashRoundTrip();
 
@@ -60,6 +62,7 @@ private:
     void key(int k);
     void focus(const QString &field);
     template<typename T> T *w(const char *name) { return cfg->findChild<T *>(QLatin1String(name)); }
+    bool enabled(const char *name) { return w<QWidget>(name)->isEnabled(); }
     int level(const char *n) { return w<QProgressBar>(QByteArray("pbNivelEntrada_") + n)->value(); }
     // An input's level as kept: the bar, its colour and the text.
     QString levelShown(const char *n)
@@ -135,6 +138,58 @@ void tst_CfgExchange::focus(const QString &field)
     QVERIFY(target->hasFocus());
 }
 
+// Every parameter row names a field of its kind on the form, beside the row's
+// caption and unit; list fields offer the row's range, bandwidth lists its MHz.
+void tst_CfgExchange::parameterFields()
+{
+    auto *grid = w<QGridLayout>("gridLayout");
+    for (const ModuleParameters::Parameter &p : ModuleParameters::all()) {
+        auto *field = w<QWidget>(p.field);
+        QVERIFY2(field, p.field);
+        int row = -1;
+        int unused = 0;
+        grid->getItemPosition(grid->indexOf(field), &row, &unused, &unused, &unused);
+        auto label = [&](int column) {
+            QLayoutItem *item = grid->itemAtPosition(row, column);
+            auto *l = item ? qobject_cast<QLabel *>(item->widget()) : nullptr;
+            return l ? l->text() : QString();
+        };
+        QCOMPARE(label(0), QString(p.caption));
+        QCOMPARE(label(3), QString(p.unit));
+        auto *list = qobject_cast<ComboBox *>(field);
+        QCOMPARE(!list, p.kind == ModuleParameters::Number);
+        QVERIFY(list || qobject_cast<EditBox *>(field));
+        if (list)
+            QCOMPARE(list->count(), p.maximum + 1);
+        for (int i = 0; i < p.values.count; ++i)
+            QCOMPARE(list->itemText(i), QString::number(p.values.mhz[i]));
+        if (p.autoField)
+            QVERIFY(qobject_cast<CheckBox *>(w<QWidget>(p.autoField)));
+    }
+}
+
+void tst_CfgExchange::enableRules()
+{
+    // As built: one input, supplies off, bandwidths automatic.
+    for (const char *n : {"cbLnb_2", "cbBand_1", "cbPol_1", "cbBW_1", "cbBand_2", "cbBW_2"})
+        QVERIFY2(!enabled(n), n);
+    w<ComboBox>("cbInputNum")->setCurrentIndex(1);
+    QVERIFY(enabled("cbLnb_2") && !enabled("cbPol_2"));
+    w<ComboBox>("cbLnb_2")->setCurrentIndex(1);
+    QVERIFY(enabled("cbBand_2") && enabled("cbPol_2"));
+
+    // A processor switched off locks its fields but "Auto", and unchecking
+    // "Auto" unlocks the list even then.
+    w<ComboBox>("cbActive_p2")->setCurrentIndex(0);
+    for (const char *n :
+         {"cbAten_2", "cbRollOff_2", "leInputFreq_2", "leOutputFreq_2", "leSRate_2"})
+        QVERIFY2(!enabled(n), n);
+    w<CheckBox>("ckAutoBW_2")->setChecked(false);
+    QVERIFY(enabled("cbBW_2") && enabled("cbLnb_1"));
+    w<ComboBox>("cbActive_p2")->setCurrentIndex(1);
+    QVERIFY(enabled("cbAten_2") && enabled("leSRate_2"));
+}
+
 // F6 asks for the information, the levels and the configuration, and stops at
 // the first refusal; F8 and F7 stop at theirs too.
 void tst_CfgExchange::refused_data()
@@ -186,11 +241,6 @@ void tst_CfgExchange::answersFillTheForm()
     QCOMPARE(w<QLabel>("lbVersionFW")->text(), "1.2");
     QCOMPARE(w<QLabel>("lbNumSerie")->text(), "7-42");
 
-    deliver(hex("0004 0017 000001 010C 3132333435 FF FFFFFF"));
-    QCOMPARE(w<QLabel>("lbVersionHW")->text(), "1.12");
-    QCOMPARE(w<QLabel>("lbVersionFW")->text(), "12345");
-    QCOMPARE(w<QLabel>("lbNumSerie")->text(), "255-16777215");
-
     deliver(hex("0004 0016 03 06"));
     QCOMPARE(levelShown("1"), "45 #00ff00 55-60");
     QCOMPARE(levelShown("2"), "75 #00ff00 70-75");
@@ -199,6 +249,11 @@ void tst_CfgExchange::answersFillTheForm()
     QCOMPARE(levelShown("1"), "100 #ff0000 >85");
     QCOMPARE(levelShown("2"), "15 #ff0000 <45");
 
+    // "Auto" at a list position past 15; 72 MHz is in list 1 only.
+    deliver(hex("0004 0018 0004 000D A1 0004 000E 48"));
+    QVERIFY(w<CheckBox>("ckAutoBW_1")->isChecked());
+    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 33);
+    QCOMPARE(w<ComboBox>("cbBW_2")->currentIndex(), -1);
     // Two junk bytes before the first record, records in the module's own order.
     deliver(hex("0004 0018 BEEF"
                 "0004 000F 01  0004 0001 01  0004 0002 01  0004 0005 01  0004 0006 00"
@@ -207,33 +262,24 @@ void tst_CfgExchange::answersFillTheForm()
                 "0004 000D 48  0004 000E 44  0004 0010 01  0004 0011 01"
                 "0004 0012 04D2  0004 0013 03E7  0004 0014 14  0004 0015 07"));
     QCOMPARE(cfg->UpdateDataMSP(), changedConfig());
-    // The enable rules follow the fields: two inputs, supplies on, bandwidths set.
-    for (const char *n : {"cbLnb_2", "cbBand_1", "cbPol_2", "cbBW_1", "cbBW_2"})
-        QVERIFY2(w<QWidget>(n)->isEnabled(), n);
 }
 
-void tst_CfgExchange::bandwidthRecords()
+// Frames too short or unknown change nothing; a link failure is told, and
+// its frame is not read.
+void tst_CfgExchange::badAnswers()
 {
-    deliver(hex("0004 0018 0004 000D A1 0004 000E 2A"));
-    QVERIFY(w<CheckBox>("ckAutoBW_1")->isChecked());
-    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 33);
-    QVERIFY(!w<CheckBox>("ckAutoBW_2")->isChecked());
-    QCOMPARE(w<ComboBox>("cbBW_2")->currentText(), "42");
-    // 72 MHz is only in list 1, 68 MHz only in list 2.
-    deliver(hex("0004 0018 0004 000D 48 0004 000E 48"));
-    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 29);
-    QCOMPARE(w<ComboBox>("cbBW_2")->currentIndex(), -1);
-    QVERIFY(!w<CheckBox>("ckAutoBW_1")->isChecked());
-}
-
-void tst_CfgExchange::shortAndUnknownAnswers()
-{
-    ModalAnswerer answerer;
+    ModalAnswerer answerer({Qt::Key_Return, Qt::Key_Return});
     const QHash<QString, QVariant> before = cfg->UpdateDataMSP();
     for (const char *frame : {"", "00", "0004", "0004 0019 01", "0004 001A 0080", "0004 0063 0102",
                               "0004 0018", "0004 0018 0004", "0004 0018 0004 001B 05"})
         deliver(hex(frame));
     QCOMPARE(cfg->UpdateDataMSP(), before);
+    for (int flag : {1, 2})
+        deliver(hex("0004 0017 01E240"), flag);
+    QCOMPARE(w<QLabel>("lbCodigo")->text(), QString());
+    QCOMPARE(answerer.seen.size(), 2);
+    QCOMPARE(answerer.seen.at(1).title + '/' + answerer.seen.at(1).message,
+             "Comm error/Communication error");
 
     // An unknown record reads nothing; the scan finds the next tag.
     deliver(hex("0004 0018 0004 001B 0505 0004 0001 01"));
@@ -241,41 +287,6 @@ void tst_CfgExchange::shortAndUnknownAnswers()
     // A record cut short reads its missing bytes as 0.
     deliver(hex("0004 0018 0004 0007 06"));
     QCOMPARE(w<EditBox>("leInputFreq_1")->text(), "0");
-
-    deliver(hex("0004 0017 01E240"));
-    QCOMPARE(w<QLabel>("lbCodigo")->text(), "123456 VX-Lyra");
-    QCOMPARE(w<QLabel>("lbVersionHW")->text(), "0.00");
-    QCOMPARE(w<QLabel>("lbVersionFW")->text(), QString());
-    QCOMPARE(w<QLabel>("lbNumSerie")->text(), "0-0");
-    QCOMPARE(answerer.seen.size(), 0);
-}
-
-// The link's messages are delivered while an alert waits: an answer is applied
-// as ever, a link failure leaves the waiting alert as it is. Without an alert
-// a link failure shows one, and neither is parsed.
-void tst_CfgExchange::answersDuringAlert()
-{
-    host->refuseFrom = 0;
-    QString waiting;
-    QTimer::singleShot(0, cfg, [&] {
-        deliver(hex("0004 0018 0004 0001 01"));
-        deliver(hex("0004 0017 01E240 0205 30312E3200 07 00002A"), 1);
-        QWidget *alert = QApplication::activeModalWidget();
-        QVERIFY(alert && alert->isVisible());
-        waiting = alert->findChild<QLabel *>("m_LabelMessage")->text();
-        QTest::keyClick(alert, Qt::Key_Return);
-    });
-    key(Qt::Key_F6);
-    QCOMPARE(waiting, "Module info read error");
-    QCOMPARE(w<ComboBox>("cbLnb_1")->currentIndex(), 1);
-
-    ModalAnswerer answerer({Qt::Key_Return, Qt::Key_Return});
-    for (int flag : {1, 2})
-        deliver(hex("0004 0017 01E240 0205 30312E3200 07 00002A"), flag);
-    QCOMPARE(answerer.seen.size(), 2);
-    QCOMPARE(answerer.seen.at(1).title, "Comm error");
-    QCOMPARE(answerer.seen.at(1).message, "Communication error");
-    QCOMPARE(w<QLabel>("lbCodigo")->text(), QString());
 }
 
 // Each sent frame as command:value ("+" when confirmed, "!" on a wrong wait or
@@ -330,34 +341,18 @@ void tst_CfgExchange::send()
 
 void tst_CfgExchange::hashRoundTrip()
 {
-    const QHash<QString, QVariant> config = changedConfig();
+    QHash<QString, QVariant> config = changedConfig();
     plugin->SetDataConfig(config);
     QCOMPARE(cfg->UpdateDataMSP(), config);
-
     // "Auto" wins over whatever the list shows, and keeps the list's position.
-    QHash<QString, QVariant> automatic = config;
-    automatic["BW_1"] = 255;
-    plugin->SetDataConfig(automatic);
-    QCOMPARE(cfg->UpdateDataMSP(), automatic);
-    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 29);
-
-    // A fresh form's hash reproduces the fresh form.
-    auto *fresh = new FCfgProdZetaVX_DVBS2;
-    const QHash<QString, QVariant> defaults = fresh->UpdateDataMSP();
-    delete fresh;
-    QCOMPARE(defaults.value("Freq1_Input").userType(), int(QMetaType::QString));
-    QCOMPARE(defaults.value("C1_Act").userType(), int(QMetaType::Int));
-    plugin->SetDataConfig(defaults);
-    QCOMPARE(cfg->UpdateDataMSP(), defaults);
-
     // Keys not given keep their fields, unknown keys are ignored, the levels reset.
     cfg->setInputLevel_1(9);
-    plugin->SetDataConfig({{"C1_Act", "0"}, {"Unknown", 5}, {"Freq2_Output", 2000}});
-    QHash<QString, QVariant> expected = defaults;
-    expected["C1_Act"] = 0;
-    expected["Freq2_Output"] = "2000";
-    QCOMPARE(cfg->UpdateDataMSP(), expected);
-    QVERIFY(!w<QWidget>("leSRate_1")->isEnabled());
+    plugin->SetDataConfig({{"BW_1", 255}, {"C1_Act", "0"}, {"Unknown", 5}, {"Freq2_Output", 2000}});
+    config["BW_1"] = 255;
+    config["C1_Act"] = 0;
+    config["Freq2_Output"] = "2000";
+    QCOMPARE(cfg->UpdateDataMSP(), config);
+    QCOMPARE(w<ComboBox>("cbBW_1")->currentIndex(), 29);
     QCOMPARE(level("1"), 10);
 }
 
