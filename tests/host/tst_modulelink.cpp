@@ -120,7 +120,6 @@ void tst_ModuleLink::failure_data()
     QTest::newRow("corrupt answer") << false << corrupt << 2;
     QTest::newRow("truncated answer") << false << good.left(7) << 2;
     QTest::newRow("get refused") << false << framed("00040018", Refusal) << 2;
-    QTest::newRow("no confirmation") << true << QByteArray() << 1;
     QTest::newRow("set refused") << true << framed("00040007", Refusal) << 2;
     QTest::newRow("confirmation of another command")
         << true << framed("00040008", StreamFramer::Confirmation) << 1;
