@@ -94,8 +94,6 @@ void tst_ZetavxCtl::commands_data()
     row("apply --only-changed: one confirmed set", "Freq1_Output=1750", onlyChanged, 0,
         "sent the 1 changed of 21 parameters, verified\n",
         {"OutputFreq1(18) value=1750 [confirm]"});
-    row("apply --only-changed: a bandwidth in MHz", "BW_2=29", onlyChanged, 0, "verified\n",
-        {"InputBandwidth2(14) value=68 [confirm]"});
     row("apply: the bulk write in the keypad's order", "Freq1_Output=1750", apply, 0,
         "bulk write of module 101 of %F (21 parameters, 1 changed), verified\n", bulk);
     row("apply: nothing to change", "", apply, 0, "nothing to change\n");
@@ -107,8 +105,6 @@ void tst_ZetavxCtl::commands_data()
         "module 7 is not in %F\n");
     row("file not found", "", {"list", "%F.none"}, 3, "%F.none: no such file\n");
     row("list", "", {"list", "%F"}, 0, "101          ZetaVX_DVBS2\n");
-    row("show", "Atten_1=7", {"show", "%F", "--module", "101"}, 0,
-        "Atenuacion (Atten_1)               7 dB\n");
     row("no module", "", {"diff", "--link", "emulator", "%F"}, 2, "diff needs --module ID\n");
     row("link down", "", {"diff", "--link", "tcp:127.0.0.1:1", "%F", "--module", "101"}, 4,
         "link down: tcp 127.0.0.1:1: Connection refused");

@@ -149,7 +149,6 @@ void tst_ModuleEmulator::faults()
     // Corrupted, late and delayed answers are the command-line tool's and the host's tests'.
     for (const char *text : {"drop:23*1", "refuse:7,8", "drop:25/1"}) {
         QVERIFY(EmulatorFault::parse(QLatin1String(text), f, error));
-        QCOMPARE(f.toString(), QLatin1String(text));
         emu.addFault(f);
     }
     for (const char *text : {"explode", "drop=5", "drop:0", "drop:25/256"})
