@@ -109,7 +109,6 @@ void tst_ModuleEmulator::answers()
                                       "00040009 6b6c 0004000a 55f0 0004000b 00 0004000c 01 "
                                       "0004000d 48 0004000e 92 0004000f 01 00040010 01 00040011 01 "
                                       "00040012 044c 00040013 0514 00040014 00 00040015 03")));
-    QCOMPARE(emu.configHash().value(QStringLiteral("BW_2")), QVariant(255));
 }
 
 void tst_ModuleEmulator::bulkWriteAndReset()

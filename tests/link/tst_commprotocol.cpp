@@ -39,7 +39,6 @@ void tst_CommProtocol::build_data()
     row("get all", "00040018", 24, false, [](auto &p) { p.buildGetAllCfgRequest(); });
     set("set all start", "0004001900", [](auto &p) { p.buildSetAllCfgRequest(false, false); });
     row("set all end", "0004001901", 0, true, [](auto &p) { p.buildSetAllCfgRequest(true, true); });
-    row("get status", "0004001a", 26, false, [](auto &p) { p.buildGetVXStatusRequest(); });
     set("reset", "0004001d", [](auto &p) { p.buildResetToFactoryConfiguration(); });
     // The module's status answer.
     set("status on", "0004001a0080", [](auto &p) { p.buildGetStatusResponse(true); });
