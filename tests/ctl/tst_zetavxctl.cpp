@@ -1,4 +1,3 @@
-#include "commprotocol.h"
 #include "configdata.h"
 #include "ctlcommand.h"
 #include "moduleemulator.h"
