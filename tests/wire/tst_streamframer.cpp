@@ -25,8 +25,6 @@ void tst_StreamFramer::decode_data()
     damaged[5] = char(damaged.at(5) ^ 0x01);
     const QList<QByteArray> a {"0:0004000101"}, b {"2:0004000702020202"};
 
-    QTest::newRow("get all") << QByteArray::fromHex("02 00 0004 00040018 3731")
-                             << QList<QByteArray> {"0:00040018"} << 0 << 0;
     QTest::newRow("two frames") << ea + eb << a + b << 0 << 0;
     QTest::newRow("junk first") << QByteArray::fromHex("ffee") + ea << a << 2 << 0;
     QTest::newRow("bad checksum, then a good frame") << damaged + eb << b << 11 << 1;
