@@ -35,7 +35,7 @@ def read_faults(path):
                 sys.exit(f"mutations.txt:{number}: expected 5 fields separated by ' | '")
             faults.append(dict(zip(("id", "file", "tests", "search", "replace"), parts)))
             # Escapes let a field hold a newline or a literal " | ".
-            for key in ("search", "replace"):
+            for key in ("tests", "search", "replace"):
                 faults[-1][key] = faults[-1][key].replace("\\n", "\n").replace("\\|", "|")
     return faults
 

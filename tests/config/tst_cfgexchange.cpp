@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QTimer>
 
 using Frames = QList<QByteArray>;
 
@@ -54,6 +55,7 @@ private slots:
     void refused();
     void answersFillTheForm();
     void badAnswers();
+    void answersDuringAlert();
     void send();
     void hashRoundTrip();
 
@@ -287,6 +289,25 @@ void tst_CfgExchange::badAnswers()
     // A record cut short reads its missing bytes as 0.
     deliver(hex("0004 0018 0004 0007 06"));
     QCOMPARE(w<EditBox>("leInputFreq_1")->text(), "0");
+}
+
+// The link's messages are delivered while an alert waits: an answer is applied
+// as ever, a link failure leaves the waiting alert as it is.
+void tst_CfgExchange::answersDuringAlert()
+{
+    host->refuseFrom = 0;
+    QString waiting;
+    QTimer::singleShot(0, cfg, [&] {
+        deliver(hex("0004 0018 0004 0001 01"));
+        deliver(hex("0004 0017 01E240 0205 30312E3200 07 00002A"), 1);
+        QWidget *alert = QApplication::activeModalWidget();
+        QVERIFY(alert && alert->isVisible());
+        waiting = alert->findChild<QLabel *>("m_LabelMessage")->text();
+        QTest::keyClick(alert, Qt::Key_Return);
+    });
+    key(Qt::Key_F6);
+    QCOMPARE(waiting, "Module info read error");
+    QCOMPARE(w<ComboBox>("cbLnb_1")->currentIndex(), 1);
 }
 
 // Each sent frame as command:value ("+" when confirmed, "!" on a wrong wait or
