@@ -23,7 +23,9 @@ void CommProtocol::clearMsgData()
 
 bool CommProtocol::prependCommand(unsigned short command, unsigned short tag)
 {
-    pushIntInFront((static_cast<unsigned int>(tag) << 16) + command);
+    const char head[4]
+        = {char(tag >> 8), char(tag & 0xFF), char(command >> 8), char(command & 0xFF)};
+    msgData.prepend(head, 4);
     return true;
 }
 
