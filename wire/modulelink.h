@@ -75,6 +75,7 @@ private:
     enum WaitKind { None, Answer, Confirmation };
 
     void pump();
+    void transmit(const CommMsg &msg);
     void onBytes(const QByteArray &bytes);
     void drain();
     void onFrame(const StreamFramer::Frame &frame);

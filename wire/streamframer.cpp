@@ -58,16 +58,17 @@ int be16(const char *p)
 
 QByteArray StreamFramer::encode(const QByteArray &frame, unsigned char flags)
 {
-    QByteArray out;
-    out.reserve(frame.size() + Overhead);
-    out.append(char(Stx));
-    out.append(char(flags));
-    out.append(char((frame.size() >> 8) & 0xFF));
-    out.append(char(frame.size() & 0xFF));
-    out.append(frame);
-    const unsigned short crc = crc16(out.constData() + 1, frame.size() + 3);
-    out.append(char(crc >> 8));
-    out.append(char(crc & 0xFF));
+    const int length = frame.size();
+    QByteArray out(length + Overhead, Qt::Uninitialized);
+    char *p = out.data();
+    p[0] = char(Stx);
+    p[1] = char(flags);
+    p[2] = char((length >> 8) & 0xFF);
+    p[3] = char(length & 0xFF);
+    std::memcpy(p + HeaderSize, frame.constData(), std::size_t(length));
+    const unsigned short crc = crc16(p + 1, length + 3);
+    p[HeaderSize + length] = char(crc >> 8);
+    p[HeaderSize + length + 1] = char(crc & 0xFF);
     return out;
 }
 
