@@ -15,6 +15,7 @@
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 
 #include <climits>
@@ -397,11 +398,12 @@ bool FCfgProdZetaVX_DVBS2::dataRcvd(CommProtocol &msg)
 
 namespace {
 // The answers mostly repeat what the form shows, and setting a list to the
-// position it holds still goes through its model. An editable list is set
-// anyway: that also puts the item's text back over anything typed and not taken.
+// position it holds still goes through its model. An editable list whose box
+// shows other text is set anyway: that puts the item's text back.
 void select(QComboBox *list, int index)
 {
-    if (list->isEditable() || list->currentIndex() != index)
+    if (list->currentIndex() != index
+        || (list->isEditable() && list->lineEdit()->text() != list->itemText(index)))
         list->setCurrentIndex(index);
 }
 
