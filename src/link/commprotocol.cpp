@@ -40,6 +40,8 @@ void CommProtocol::askConfirmation(bool confirm)
 
 bool CommProtocol::buildSetByte(unsigned short command, unsigned char value, bool confirm)
 {
+    // Room for the header too: the frame is built in one allocation.
+    msgData.reserve(msgData.size() + 5);
     pushByte(value);
     askConfirmation(confirm);
     return prependCommand(command, RecordTag);
@@ -47,6 +49,7 @@ bool CommProtocol::buildSetByte(unsigned short command, unsigned char value, boo
 
 bool CommProtocol::buildSetShort(unsigned short command, unsigned short value, bool confirm)
 {
+    msgData.reserve(msgData.size() + 6);
     pushShort(value);
     askConfirmation(confirm);
     return prependCommand(command, RecordTag);
