@@ -105,7 +105,8 @@ void ModuleLink::transmit(const CommMsg &msg)
     const unsigned char flags = confirm ? StreamFramer::ConfirmRequest : 0;
     if (tracing)
         emit traced(LinkFrameText::wireLine(QStringLiteral("host ->"), current.msgData, flags));
-    link->write(StreamFramer::encode(current.msgData, flags));
+    StreamFramer::encode(current.msgData, flags, wire);
+    link->write(wire);
     const int timeout = current.answerTimeoutMs > 0 ? current.answerTimeoutMs : DefaultTimeoutMs;
     if (current.expectedAnswer != 0) {
         waitKind = Answer;

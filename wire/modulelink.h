@@ -97,6 +97,7 @@ private:
     QQueue<Delivery> outbox;
     Failure deliveredFailure = NoFailure;
     CommMsg current;
+    QByteArray wire; // the frame being written, its buffer kept for the next one
     WaitKind waitKind = None;
     int waitCommand = 0;
     bool tracing = false;

@@ -25,6 +25,9 @@ unsigned short step(unsigned short crc, char byte)
         (crc << 8) ^ table[((crc >> 8) ^ static_cast<unsigned char>(byte)) & 0xFF]);
 }
 
+// Frames up to this length are checked byte by byte.
+constexpr int ShortFrame = 32;
+
 // The CRC register is linear in its start value: running k more bytes from
 // a start that differs by v changes the result by v * x^(8k) mod the polynomial.
 constexpr int MaxSpan = StreamFramer::MaxFrameLength + 3;
@@ -58,8 +61,15 @@ int be16(const char *p)
 
 QByteArray StreamFramer::encode(const QByteArray &frame, unsigned char flags)
 {
+    QByteArray out;
+    encode(frame, flags, out);
+    return out;
+}
+
+void StreamFramer::encode(const QByteArray &frame, unsigned char flags, QByteArray &out)
+{
     const int length = frame.size();
-    QByteArray out(length + Overhead, Qt::Uninitialized);
+    out.resize(length + Overhead);
     char *p = out.data();
     p[0] = char(Stx);
     p[1] = char(flags);
@@ -69,7 +79,6 @@ QByteArray StreamFramer::encode(const QByteArray &frame, unsigned char flags)
     const unsigned short crc = crc16(p + 1, length + 3);
     p[HeaderSize + length] = char(crc >> 8);
     p[HeaderSize + length + 1] = char(crc & 0xFF);
-    return out;
 }
 
 unsigned short StreamFramer::crc16(const char *data, int size)
@@ -136,7 +145,12 @@ bool StreamFramer::next(Frame &frame)
             reject();
             continue;
         }
-        if (crcOf(pos + 1, pos + HeaderSize + length) != be16(d + pos + HeaderSize + length)) {
+        // Short frames, the link's usual traffic, are cheaper to check on their
+        // own than through the running CRC, and cost no more than it would
+        // per candidate even in a flood of them.
+        const unsigned short crc = length <= ShortFrame ? crc16(d + pos + 1, length + 3)
+                                                        : crcOf(pos + 1, pos + HeaderSize + length);
+        if (crc != be16(d + pos + HeaderSize + length)) {
             reject();
             continue;
         }
