@@ -25,8 +25,9 @@ unsigned short step(unsigned short crc, char byte)
         (crc << 8) ^ table[((crc >> 8) ^ static_cast<unsigned char>(byte)) & 0xFF]);
 }
 
-// Frames up to this length are checked byte by byte.
-constexpr int ShortFrame = 32;
+// A set-request with a 16-bit value, the longest frame of a bulk write. Frames
+// up to this length, nearly all the link carries, are checked byte by byte.
+constexpr int ShortFrame = 6;
 
 // The CRC register is linear in its start value: running k more bytes from
 // a start that differs by v changes the result by v * x^(8k) mod the polynomial.
@@ -145,9 +146,8 @@ bool StreamFramer::next(Frame &frame)
             reject();
             continue;
         }
-        // Short frames, the link's usual traffic, are cheaper to check on their
-        // own than through the running CRC, and cost no more than it would
-        // per candidate even in a flood of them.
+        // Short frames are cheaper to check on their own than through the
+        // running CRC, even in a flood of candidates.
         const unsigned short crc = length <= ShortFrame ? crc16(d + pos + 1, length + 3)
                                                         : crcOf(pos + 1, pos + HeaderSize + length);
         if (crc != be16(d + pos + HeaderSize + length)) {
