@@ -154,7 +154,9 @@ bool StreamFramer::next(Frame &frame)
             reject();
             continue;
         }
-        frame.bytes = QByteArray(d + pos + HeaderSize, length);
+        // A frame the caller did not keep hands its buffer on to the next one.
+        frame.bytes.resize(length);
+        std::memcpy(frame.bytes.data(), d + pos + HeaderSize, std::size_t(length));
         frame.flags = static_cast<unsigned char>(d[pos + 1]);
         pos += length + Overhead;
         return true;
