@@ -154,9 +154,7 @@ bool StreamFramer::next(Frame &frame)
             reject();
             continue;
         }
-        // A frame the caller did not keep hands its buffer on to the next one.
-        frame.bytes.resize(length);
-        std::memcpy(frame.bytes.data(), d + pos + HeaderSize, std::size_t(length));
+        frame.bytes = QByteArray(d + pos + HeaderSize, length);
         frame.flags = static_cast<unsigned char>(d[pos + 1]);
         pos += length + Overhead;
         return true;
