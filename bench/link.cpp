@@ -2,10 +2,11 @@
 // plug-in's configuration form, running in the substitute host's link
 // against zetavx-emu in its own process; the baseline sends the same bytes,
 // exchange by exchange, through the same transport class to a plain echo
-// server in its own process. Reports the median of many rounds of each, and
-// the plug-in's own share: taking F6's answers, and F8's key handler, which
-// builds and sends the 23 frames. Last, the framing of 2 MiB of STX bytes (a
-// candidate frame at every byte, all damaged) against 2 MiB of valid frames.
+// server in its own process. A baseline round and a round of the link run in
+// turn, many times; reports the median of each, and the plug-in's own share:
+// taking F6's answers, and F8's key handler, which builds and sends the 23
+// frames. Last, the framing of 2 MiB of STX bytes (a candidate frame at every
+// byte, all damaged) against 2 MiB of valid frames.
 
 #include "benchprobe.h"
 #include "commprotocol.h"
@@ -94,19 +95,32 @@ long long median(std::vector<long long> v)
 
 int roundsRun = 0;
 
-// The median time of a round; 0 when a round got no answer.
-template<typename Round> long long measure(Round round)
+struct Medians {
+    long long baseline = 0;
+    long long measured = 0;
+};
+
+// The median times of a baseline round and of a measured round, run in turn
+// so that both see the same load on a shared machine; zeros when a round got
+// no answer. Kept out of line so that a profiler can single out one pair.
+template<typename Baseline, typename Round>
+__attribute__((noinline)) Medians measure(Baseline baseline, Round round)
 {
-    std::vector<long long> ns;
+    std::vector<long long> base, ns;
     for (roundsRun = 1; roundsRun <= Warmup + Rounds; ++roundsRun) {
         const long long t0 = BenchProbe::monotonicNs();
+        if (!baseline())
+            return {};
+        const long long t1 = BenchProbe::monotonicNs();
         if (!round())
-            return 0;
-        if (roundsRun > Warmup)
-            ns.push_back(BenchProbe::monotonicNs() - t0);
+            return {};
+        if (roundsRun > Warmup) {
+            base.push_back(t1 - t0);
+            ns.push_back(BenchProbe::monotonicNs() - t1);
+        }
     }
     roundsRun = Warmup + Rounds;
-    return median(ns);
+    return {median(base), median(ns)};
 }
 
 // The bytes of both exchanges as they travel: F6's three answers, F8's 23
@@ -191,7 +205,7 @@ int main(int argc, char *argv[])
     int echoed = 0;
     QObject::connect(&echo, &LinkTransport::received,
                      [&echoed](const QByteArray &b) { echoed += b.size(); });
-    const long long echoF6 = measure([&] {
+    const auto echoF6 = [&] {
         for (const QByteArray &answer : bytes.f6Answers) {
             echoed = 0;
             echo.write(answer);
@@ -199,8 +213,8 @@ int main(int argc, char *argv[])
                 return false;
         }
         return true;
-    });
-    const long long echoF8 = measure([&] {
+    };
+    const auto echoF8 = [&] {
         int total = 0;
         echoed = 0;
         for (const QByteArray &request : bytes.f8Requests) {
@@ -208,7 +222,7 @@ int main(int argc, char *argv[])
             total += request.size();
         }
         return waitFor([&] { return echoed >= total; });
-    });
+    };
 
     // The plug-in against the emulated module.
     QProcess emulator;
@@ -264,7 +278,7 @@ int main(int argc, char *argv[])
         first->setFocus();
     QCoreApplication::processEvents();
 
-    const long long hostF6 = measure([&] {
+    const Medians f6 = measure(echoF6, [&] {
         delivered = 0;
         pressKey(form, Qt::Key_F6);
         return waitFor([&] { return delivered >= 3; });
@@ -273,7 +287,7 @@ int main(int argc, char *argv[])
     const long long pluginF6 = inPlugin / roundsRun;
     transport->frames = 0;
     long long inKey = 0;
-    const long long hostF8 = measure([&] {
+    const Medians f8 = measure(echoF8, [&] {
         const long long k0 = BenchProbe::monotonicNs();
         pressKey(form, Qt::Key_F8);
         inKey += BenchProbe::monotonicNs() - k0;
@@ -308,12 +322,12 @@ int main(int argc, char *argv[])
     if (framesSeen == 0)
         fail(QStringLiteral("no frame in the clean stream"));
 
-    if (!echoF6 || !echoF8)
-        fail(QStringLiteral("the echo server does not answer"));
-    BenchProbe::report("echo_f6_ns", echoF6);
-    BenchProbe::report("echo_f8_ns", echoF8);
-    BenchProbe::report("f6_ns", hostF6);
-    BenchProbe::report("f8_ns", hostF8);
+    if (!f6.baseline || !f8.baseline)
+        fail(QStringLiteral("the echo server or the emulator does not answer"));
+    BenchProbe::report("echo_f6_ns", f6.baseline);
+    BenchProbe::report("echo_f8_ns", f8.baseline);
+    BenchProbe::report("f6_ns", f6.measured);
+    BenchProbe::report("f8_ns", f8.measured);
     BenchProbe::report("f6_plugin_ns", pluginF6);
     BenchProbe::report("f8_plugin_ns", pluginF8);
     BenchProbe::report("framing_stx_ns", floodNs);
@@ -322,7 +336,9 @@ int main(int argc, char *argv[])
     BenchProbe::report("f6_frames_per_round", f6Frames);
     BenchProbe::report("f8_frames_per_round", f8Frames);
     BenchProbe::report("failures", failures + alerts);
-    emulator.kill();
-    emulator.waitForFinished();
+    for (QProcess *server : {&emulator, &echoServer}) {
+        server->kill();
+        server->waitForFinished();
+    }
     return 0;
 }

@@ -147,7 +147,8 @@ QList<ModuleEmulator::Reply> ModuleEmulator::handleFrame(const QByteArray &frame
         return {};
     }
     const int command = be16(frame.constData() + 2);
-    const QByteArray payload = frame.mid(4);
+    // A view into the frame, which outlives it: no copy per request.
+    const QByteArray payload = QByteArray::fromRawData(frame.constData() + 4, frame.size() - 4);
     const bool confirm = flags & StreamFramer::ConfirmRequest;
     // Built only when asked for: a bulk write sends most frames unconfirmed.
     auto confirmation = [confirm, command](unsigned char extra) {

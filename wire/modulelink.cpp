@@ -81,6 +81,12 @@ bool ModuleLink::send(const CommMsg &msg)
                             .arg(LinkFrameText::describe(msg.msgData), QLatin1String(refusal)));
         return false;
     }
+    // Nothing holds up a request sent to an idle link: it leaves at once,
+    // without a trip through the queue.
+    if (waitKind == None && queue.isEmpty()) {
+        transmit(msg);
+        return true;
+    }
     queue.enqueue(msg);
     pump();
     return true;
@@ -88,29 +94,33 @@ bool ModuleLink::send(const CommMsg &msg)
 
 void ModuleLink::pump()
 {
-    while (waitKind == None && !queue.isEmpty()) {
-        current = queue.dequeue();
-        const bool confirm = current.linkFlags[6];
-        const unsigned char flags = confirm ? StreamFramer::ConfirmRequest : 0;
-        if (tracing)
-            emit traced(LinkFrameText::wireLine(QStringLiteral("host ->"), current.msgData, flags));
-        link->write(StreamFramer::encode(current.msgData, flags));
-        const int timeout
-            = current.answerTimeoutMs > 0 ? current.answerTimeoutMs : DefaultTimeoutMs;
-        if (current.expectedAnswer != 0) {
-            waitKind = Answer;
-            waitCommand = current.expectedAnswer;
-        } else if (confirm) {
-            waitKind = Confirmation;
-            waitCommand = commandOf(current.msgData);
-        } else {
-            continue;
-        }
-        waitTimeout = timeout;
-        deadline = clock.elapsed() + timeout;
-        if (!answerTimer.isActive() || answerTimer.remainingTime() > timeout)
-            answerTimer.start(timeout);
+    while (waitKind == None && !queue.isEmpty())
+        transmit(queue.dequeue());
+}
+
+void ModuleLink::transmit(const CommMsg &msg)
+{
+    current = msg;
+    const bool confirm = current.linkFlags[6];
+    const unsigned char flags = confirm ? StreamFramer::ConfirmRequest : 0;
+    if (tracing)
+        emit traced(LinkFrameText::wireLine(QStringLiteral("host ->"), current.msgData, flags));
+    StreamFramer::encode(current.msgData, flags, wire);
+    link->write(wire);
+    const int timeout = current.answerTimeoutMs > 0 ? current.answerTimeoutMs : DefaultTimeoutMs;
+    if (current.expectedAnswer != 0) {
+        waitKind = Answer;
+        waitCommand = current.expectedAnswer;
+    } else if (confirm) {
+        waitKind = Confirmation;
+        waitCommand = commandOf(current.msgData);
+    } else {
+        return;
     }
+    waitTimeout = timeout;
+    deadline = clock.elapsed() + timeout;
+    if (!answerTimer.isActive() || answerTimer.remainingTime() > timeout)
+        answerTimer.start(timeout);
 }
 
 void ModuleLink::onAnswerTimer()

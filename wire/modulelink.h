@@ -75,6 +75,7 @@ private:
     enum WaitKind { None, Answer, Confirmation };
 
     void pump();
+    void transmit(const CommMsg &msg);
     void onBytes(const QByteArray &bytes);
     void drain();
     void onFrame(const StreamFramer::Frame &frame);
@@ -96,6 +97,7 @@ private:
     QQueue<Delivery> outbox;
     Failure deliveredFailure = NoFailure;
     CommMsg current;
+    QByteArray wire; // the frame being written, its buffer kept for the next one
     WaitKind waitKind = None;
     int waitCommand = 0;
     bool tracing = false;

@@ -25,6 +25,10 @@ unsigned short step(unsigned short crc, char byte)
         (crc << 8) ^ table[((crc >> 8) ^ static_cast<unsigned char>(byte)) & 0xFF]);
 }
 
+// A set-request with a 16-bit value, the longest frame of a bulk write. Frames
+// up to this length, nearly all the link carries, are checked byte by byte.
+constexpr int ShortFrame = 6;
+
 // The CRC register is linear in its start value: running k more bytes from
 // a start that differs by v changes the result by v * x^(8k) mod the polynomial.
 constexpr int MaxSpan = StreamFramer::MaxFrameLength + 3;
@@ -59,16 +63,23 @@ int be16(const char *p)
 QByteArray StreamFramer::encode(const QByteArray &frame, unsigned char flags)
 {
     QByteArray out;
-    out.reserve(frame.size() + Overhead);
-    out.append(char(Stx));
-    out.append(char(flags));
-    out.append(char((frame.size() >> 8) & 0xFF));
-    out.append(char(frame.size() & 0xFF));
-    out.append(frame);
-    const unsigned short crc = crc16(out.constData() + 1, frame.size() + 3);
-    out.append(char(crc >> 8));
-    out.append(char(crc & 0xFF));
+    encode(frame, flags, out);
     return out;
+}
+
+void StreamFramer::encode(const QByteArray &frame, unsigned char flags, QByteArray &out)
+{
+    const int length = frame.size();
+    out.resize(length + Overhead);
+    char *p = out.data();
+    p[0] = char(Stx);
+    p[1] = char(flags);
+    p[2] = char((length >> 8) & 0xFF);
+    p[3] = char(length & 0xFF);
+    std::memcpy(p + HeaderSize, frame.constData(), std::size_t(length));
+    const unsigned short crc = crc16(p + 1, length + 3);
+    p[HeaderSize + length] = char(crc >> 8);
+    p[HeaderSize + length + 1] = char(crc & 0xFF);
 }
 
 unsigned short StreamFramer::crc16(const char *data, int size)
@@ -135,7 +146,11 @@ bool StreamFramer::next(Frame &frame)
             reject();
             continue;
         }
-        if (crcOf(pos + 1, pos + HeaderSize + length) != be16(d + pos + HeaderSize + length)) {
+        // Short frames are cheaper to check on their own than through the
+        // running CRC, even in a flood of candidates.
+        const unsigned short crc = length <= ShortFrame ? crc16(d + pos + 1, length + 3)
+                                                        : crcOf(pos + 1, pos + HeaderSize + length);
+        if (crc != be16(d + pos + HeaderSize + length)) {
             reject();
             continue;
         }

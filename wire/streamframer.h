@@ -47,6 +47,8 @@ public:
     };
 
     static QByteArray encode(const QByteArray &frame, unsigned char flags = 0);
+    // The same into out, whose allocation a sender can keep from frame to frame.
+    static void encode(const QByteArray &frame, unsigned char flags, QByteArray &out);
     static unsigned short crc16(const char *data, int size);
 
     // Appends received bytes; next() then takes the frames they completed.

@@ -1,5 +1,6 @@
 #include "fcfgprodzetavx_dvbs2.h"
 
+#include "answerreader.h"
 #include "checkbox.h"
 #include "combobox.h"
 #include "commprotocol.h"
@@ -14,6 +15,7 @@
 #include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 
 #include <climits>
@@ -365,51 +367,72 @@ bool FCfgProdZetaVX_DVBS2::dataRcvd(CommProtocol &msg)
             FAlertMessage::IconError, true);
         return true;
     }
-    msg.popShort(true);
-    switch (msg.getCurrentRxCmd()) {
+    AnswerReader answer(msg.msgData);
+    answer.word();
+    switch (answer.word()) {
     case CommProtocol::GetLevel: {
-        const unsigned char level1 = msg.popByte(true);
-        const unsigned char level2 = msg.popByte(true);
+        const unsigned char level1 = answer.byte();
+        const unsigned char level2 = answer.byte();
         setInputLevel_1(level1);
         setInputLevel_2(level2);
         break;
     }
     case CommProtocol::GetModuleInfo:
-        readModuleInfo(msg);
+        readModuleInfo(answer);
         break;
     case CommProtocol::GetAllCfg:
         // Anything up to the next record tag is skipped two bytes at a time.
-        while (msg.msgData.size() >= 4) {
-            if (msg.popShort(true) != CommProtocol::RecordTag)
+        while (answer.left() >= 4) {
+            if (answer.word() != CommProtocol::RecordTag)
                 continue;
-            applyRecord(msg.getCurrentRxCmd(), msg);
+            const unsigned short code = answer.word();
+            applyRecord(code, answer);
         }
         break;
-    case CommProtocol::GetVXStatus: {
-        bool flag = false;
-        msg.getVXStatusInfo(flag);
-        break;
-    }
     default:
+        // The status answer changes nothing on this form.
         break;
     }
     return true;
 }
 
-void FCfgProdZetaVX_DVBS2::applyRecord(unsigned short code, CommProtocol &msg)
+namespace {
+// The answers mostly repeat what the form shows, and setting a list to the
+// position it holds still goes through its model. An editable list whose box
+// shows other text is set anyway: that puts the item's text back.
+void select(QComboBox *list, int index)
+{
+    if (list->currentIndex() != index
+        || (list->isEditable() && list->lineEdit()->text() != list->itemText(index)))
+        list->setCurrentIndex(index);
+}
+
+// setText would leave the box exactly like this, only at a cost.
+bool shows(const QLineEdit *edit, const QString &text)
+{
+    return edit->text() == text && !edit->isModified() && !edit->isUndoAvailable()
+        && !edit->isRedoAvailable() && !edit->hasSelectedText()
+        && edit->cursorPosition() == text.size();
+}
+} // namespace
+
+void FCfgProdZetaVX_DVBS2::applyRecord(unsigned short code, AnswerReader &answer)
 {
     const ModuleParameters::Parameter *p = ModuleParameters::byCommand(code);
     if (!p)
         return;
     const Field &f = fields().at(ModuleParameters::indexOf(*p));
-    const int value = p->width == 2 ? msg.popShort(true) : msg.popByte(true);
+    const int value = p->width == 2 ? answer.word() : answer.byte();
     switch (p->kind) {
     case ModuleParameters::ListIndex:
-        f.list->setCurrentIndex(value);
+        select(f.list, value);
         break;
-    case ModuleParameters::Number:
-        f.edit->setText(QString::number(value));
+    case ModuleParameters::Number: {
+        const QString text = QString::number(value);
+        if (!shows(f.edit, text))
+            f.edit->setText(text);
         break;
+    }
     case ModuleParameters::AutoBandwidth:
         applyBandwidth(static_cast<unsigned char>(value), f.autoBox, f.list);
         break;
@@ -421,39 +444,39 @@ void FCfgProdZetaVX_DVBS2::applyRecord(unsigned short code, CommProtocol &msg)
 void FCfgProdZetaVX_DVBS2::applyBandwidth(unsigned char value, QCheckBox *autoBox, QComboBox *list)
 {
     if (value & ModuleParameters::AutoBandwidthFlag) {
-        list->setCurrentIndex(value & 0x7F);
+        select(list, value & 0x7F);
         autoBox->setChecked(true);
     } else {
-        list->setCurrentIndex(
-            list->findText(QString::number(value), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        select(list,
+               list->findText(QString::number(value), Qt::MatchExactly | Qt::MatchCaseSensitive));
         autoBox->setChecked(false);
     }
 }
 
-void FCfgProdZetaVX_DVBS2::readModuleInfo(CommProtocol &msg)
+void FCfgProdZetaVX_DVBS2::readModuleInfo(AnswerReader &answer)
 {
-    auto pop24 = [&msg]() {
+    auto pop24 = [&answer]() {
         unsigned int v = 0;
         for (int i = 0; i < 3; ++i)
-            v = (v << 8) | msg.popByte(true);
+            v = (v << 8) | answer.byte();
         return v;
     };
 
     ui->lbCodigo->setText(QString::number(pop24()) + tr(" VX-Lyra"));
 
-    const unsigned char major = msg.popByte(true);
-    const unsigned char minor = msg.popByte(true);
+    const unsigned char major = answer.byte();
+    const unsigned char minor = answer.byte();
     ui->lbVersionHW->setText(
         QStringLiteral("%1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0')));
 
-    const QByteArray raw = msg.popString(5);
+    const QByteArray raw = answer.bytes(5);
     const int end = raw.indexOf('\0');
     QString firmware = QString::fromLatin1(end < 0 ? raw : raw.left(end));
     if (firmware.startsWith(QLatin1Char('0')))
         firmware.remove(0, 1);
     ui->lbVersionFW->setText(firmware);
 
-    const unsigned char prefix = msg.popByte(true);
+    const unsigned char prefix = answer.byte();
     ui->lbNumSerie->setText(QStringLiteral("%1-%2").arg(prefix).arg(pop24()));
 }
 
@@ -474,7 +497,11 @@ void FCfgProdZetaVX_DVBS2::setInputLevel(QProgressBar *bar, QLabel *label, unsig
     bar->setValue(l.barValue);
     QPalette palette = bar->palette();
     palette.setColor(QPalette::Highlight, l.inRange ? QColor(Qt::green) : QColor(Qt::red));
-    bar->setPalette(palette);
+    // Setting a palette resolves it against the parent's again, which costs
+    // more than the rest of the answer: the bar only takes a new colour.
+    if (!bar->testAttribute(Qt::WA_SetPalette) || palette != bar->palette()
+        || palette.resolve() != bar->palette().resolve())
+        bar->setPalette(palette);
     label->setText(tr(l.text));
 }
 

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <QVector>
 
+class AnswerReader;
 class CheckBox;
 class CommProtocol;
 class Imsp;
@@ -41,7 +42,6 @@ public:
     QHash<QString, QVariant> UpdateDataMSP();
     void SetDataConfig(QHash<QString, QVariant> hash);
     bool sendCfgData(bool all, bool &inputsChanged, bool &outputsChanged);
-    void readModuleInfo(CommProtocol &msg);
     bool dataRcvd(CommProtocol &msg);
     void setInputLevel_1(unsigned char level);
     void setInputLevel_2(unsigned char level);
@@ -81,7 +81,8 @@ private:
     const QVector<Field> &fields() const;
     int wireValue(const Field &f) const;
     void readFromModule();
-    void applyRecord(unsigned short code, CommProtocol &msg);
+    void readModuleInfo(AnswerReader &answer);
+    void applyRecord(unsigned short code, AnswerReader &answer);
     void applyBandwidth(unsigned char value, QCheckBox *autoBox, QComboBox *list);
     void setInputLevel(QProgressBar *bar, QLabel *label, unsigned char level);
     void enableProcessor(bool on, CheckBox *autoBox, const QList<QWidget *> &settings,

@@ -23,7 +23,9 @@ void CommProtocol::clearMsgData()
 
 bool CommProtocol::prependCommand(unsigned short command, unsigned short tag)
 {
-    pushIntInFront((static_cast<unsigned int>(tag) << 16) + command);
+    const char head[4]
+        = {char(tag >> 8), char(tag & 0xFF), char(command >> 8), char(command & 0xFF)};
+    msgData.prepend(head, 4);
     return true;
 }
 
@@ -38,6 +40,8 @@ void CommProtocol::askConfirmation(bool confirm)
 
 bool CommProtocol::buildSetByte(unsigned short command, unsigned char value, bool confirm)
 {
+    // Room for the header too: the frame is built in one allocation.
+    msgData.reserve(msgData.size() + 5);
     pushByte(value);
     askConfirmation(confirm);
     return prependCommand(command, RecordTag);
@@ -45,6 +49,7 @@ bool CommProtocol::buildSetByte(unsigned short command, unsigned char value, boo
 
 bool CommProtocol::buildSetShort(unsigned short command, unsigned short value, bool confirm)
 {
+    msgData.reserve(msgData.size() + 6);
     pushShort(value);
     askConfirmation(confirm);
     return prependCommand(command, RecordTag);

@@ -1,5 +1,7 @@
 #include "moduleparameters.h"
 
+#include <algorithm>
+
 namespace {
 using P = ModuleParameters::Parameter;
 constexpr const auto &Table = ModuleParameters::all();
@@ -92,8 +94,28 @@ constexpr std::array<const P *, ModuleParameters::Count> commandOrder()
     return order;
 }
 
+constexpr int highestCommand()
+{
+    int highest = 0;
+    for (const P &p : Table)
+        highest = std::max(highest, int(p.command));
+    return highest;
+}
+
+constexpr int HighestCommand = highestCommand();
+
+// Every frame built or answer taken looks its command up: one step, not a scan.
+constexpr std::array<const P *, HighestCommand + 1> rowsByCommand()
+{
+    std::array<const P *, HighestCommand + 1> rows {};
+    for (const P &p : Table)
+        rows[p.command] = &p;
+    return rows;
+}
+
 constexpr std::array<const P *, ModuleParameters::Count> BulkOrder = bulkOrder();
 constexpr std::array<const P *, ModuleParameters::Count> CommandOrder = commandOrder();
+constexpr std::array<const P *, HighestCommand + 1> ByCommand = rowsByCommand();
 } // namespace
 
 const std::array<const ModuleParameters::Parameter *, ModuleParameters::Count> &
@@ -110,10 +132,7 @@ ModuleParameters::inCommandOrder()
 
 const ModuleParameters::Parameter *ModuleParameters::byCommand(int command)
 {
-    for (const Parameter &p : Table)
-        if (p.command == command)
-            return &p;
-    return nullptr;
+    return command >= 0 && command <= HighestCommand ? ByCommand[std::size_t(command)] : nullptr;
 }
 
 int ModuleParameters::positionOf(const Parameter &parameter, int mhz)
