@@ -81,8 +81,8 @@ int main(int argc, char *argv[])
         msp->Run(&screen);
         QPointer<QWidget> window
             = screen.findChild<QWidget *>(QStringLiteral("FormMainWindowZetaVX_DVBS2"));
-        auto *menu = window ? window->findChild<QListWidget *>(QStringLiteral("m_ListWidget"))
-                            : nullptr;
+        auto *menu
+            = window ? window->findChild<QListWidget *>(QStringLiteral("m_ListWidget")) : nullptr;
         if (!menu)
             return fail("no main menu after Run");
         menu->setCurrentRow(0);
