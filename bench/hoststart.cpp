@@ -1,7 +1,9 @@
 // Start-up of the substitute host with the plug-in, built the way msp-host's
 // main() builds it (in-process emulated module, the plug-in loaded from the
 // build tree), up to the moment the plug-in's main menu is painted. Reports
-// that moment and ends at once, like the bare baseline.
+// that moment and ends at once, like the bare baseline. The host's store holds
+// a configuration of this module, as it does from the second start on, in a
+// folder of its own so that earlier runs on the machine change nothing.
 
 #include "benchprobe.h"
 #include "configstore.h"
@@ -17,7 +19,7 @@
 #include "pluginloader.h"
 
 #include <QApplication>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -66,13 +68,19 @@ int main(int argc, char *argv[])
     if (!link.open(error))
         std::fprintf(stderr, "bench_hoststart: %s\n", qPrintable(error));
     MediaWatcher media;
-    ConfigStore store(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    QTemporaryDir storeDir;
+    ConfigStore store(storeDir.path());
     LanguageSwitcher language({QStringLiteral(MSP_TRANSLATIONS_DIR)});
     language.setLanguage(QStringLiteral("en"), error);
     HostServices services(&link, &store, &media);
 
     PluginLoader loader(QStringLiteral(MSP_PLUGIN_PATH));
     if (!loader.load(error)) {
+        std::fprintf(stderr, "bench_hoststart: %s\n", qPrintable(error));
+        return 1;
+    }
+    const QString id = loader.plugin()->Id();
+    if (!store.save(id, id, {{QStringLiteral("Atten_1"), 3}}, error)) {
         std::fprintf(stderr, "bench_hoststart: %s\n", qPrintable(error));
         return 1;
     }

@@ -19,6 +19,7 @@
 #include <QProgressBar>
 
 #include <climits>
+#include <utility>
 
 namespace {
 const QString FormId = QStringLiteral("ZetaVX_DVBS2_CfgProd");
@@ -108,6 +109,10 @@ void FCfgProdZetaVX_DVBS2::finishUi()
     ActivateC2Changed(ui->cbActive_p2->currentIndex());
 
     fitFieldsToFont();
+
+    // A configuration handed over before the form was first needed.
+    if (!pendingConfig.isEmpty())
+        SetDataConfig(std::exchange(pendingConfig, {}));
 }
 
 // Fields are 16 pixels high, which fits the device's fonts; on screens whose
@@ -552,6 +557,12 @@ QHash<QString, QVariant> FCfgProdZetaVX_DVBS2::UpdateDataMSP()
 // numbers; the variant conversions take both.
 void FCfgProdZetaVX_DVBS2::SetDataConfig(QHash<QString, QVariant> hash)
 {
+    // A host hands its stored configuration over right after Run: that must
+    // not build the form's widgets, which the first use does anyway.
+    if (!ui.isBuilt()) {
+        pendingConfig.insert(hash);
+        return;
+    }
     initInputParams();
     for (const Field &f : fields()) {
         const auto it = hash.constFind(QString::fromLatin1(f.parameter->key));

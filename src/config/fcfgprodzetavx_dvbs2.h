@@ -97,4 +97,5 @@ private:
     IServiciosComunes *services = nullptr;
     Imsp *msp = nullptr;
     QVector<Field> fieldList; // in the order of ModuleParameters::all()
+    QHash<QString, QVariant> pendingConfig; // set before the widgets were built
 };

@@ -119,8 +119,12 @@ void tst_MainWindow::formsBuiltOnFirstUse()
     auto *cfg = form<FCfgProdZetaVX_DVBS2>();
     window->resize(300, 200);
     QTRY_COMPARE(stack->size(), QSize(300, 200));
+    // A host's stored configuration, handed over right after Run, waits for the widgets.
     window->SetDataConfig({{"Atten_1", 3}});
+    window->SetDataConfig({{"Atten_2", 5}});
+    QVERIFY(cfg->findChildren<QWidget *>().isEmpty());
     QCOMPARE(cfg->UpdateDataMSP().value("Atten_1"), QVariant(3));
+    QCOMPARE(cfg->UpdateDataMSP().value("Atten_2"), QVariant(5));
     stack->setCurrentForm("ZetaVX_DVBS2_CfgProd");
     QCOMPARE(cfg->geometry(), stack->rect());
     QCOMPARE(cfg->findChild<QComboBox *>("cbAten_1")->currentIndex(), 3);
