@@ -107,5 +107,7 @@ public:
 
 private:
     unsigned char byteAt(int i) const { return static_cast<unsigned char>(msgData.at(i)); }
-    void dropFront(int n) { msgData = msgData.right(msgData.size() - n); }
+    // In place: a message is read front to back, value after value, and a
+    // copy of the rest at every value cost more than the rest of the work.
+    void dropFront(int n) { msgData.remove(0, n); }
 };

@@ -1,6 +1,5 @@
 #include "fcfgprodzetavx_dvbs2.h"
 
-#include "answerreader.h"
 #include "checkbox.h"
 #include "combobox.h"
 #include "commprotocol.h"
@@ -372,30 +371,32 @@ bool FCfgProdZetaVX_DVBS2::dataRcvd(CommProtocol &msg)
             FAlertMessage::IconError, true);
         return true;
     }
-    AnswerReader answer(msg.msgData);
-    answer.word();
-    switch (answer.word()) {
+    msg.popShort(true);
+    switch (msg.getCurrentRxCmd()) {
     case CommProtocol::GetLevel: {
-        const unsigned char level1 = answer.byte();
-        const unsigned char level2 = answer.byte();
+        const unsigned char level1 = msg.popByte(true);
+        const unsigned char level2 = msg.popByte(true);
         setInputLevel_1(level1);
         setInputLevel_2(level2);
         break;
     }
     case CommProtocol::GetModuleInfo:
-        readModuleInfo(answer);
+        readModuleInfo(msg);
         break;
     case CommProtocol::GetAllCfg:
         // Anything up to the next record tag is skipped two bytes at a time.
-        while (answer.left() >= 4) {
-            if (answer.word() != CommProtocol::RecordTag)
+        while (msg.msgData.size() >= 4) {
+            if (msg.popShort(true) != CommProtocol::RecordTag)
                 continue;
-            const unsigned short code = answer.word();
-            applyRecord(code, answer);
+            applyRecord(msg.getCurrentRxCmd(), msg);
         }
         break;
+    case CommProtocol::GetVXStatus: {
+        bool flag = false;
+        msg.getVXStatusInfo(flag);
+        break;
+    }
     default:
-        // The status answer changes nothing on this form.
         break;
     }
     return true;
@@ -421,13 +422,13 @@ bool shows(const QLineEdit *edit, const QString &text)
 }
 } // namespace
 
-void FCfgProdZetaVX_DVBS2::applyRecord(unsigned short code, AnswerReader &answer)
+void FCfgProdZetaVX_DVBS2::applyRecord(unsigned short code, CommProtocol &msg)
 {
     const ModuleParameters::Parameter *p = ModuleParameters::byCommand(code);
     if (!p)
         return;
     const Field &f = fields().at(ModuleParameters::indexOf(*p));
-    const int value = p->width == 2 ? answer.word() : answer.byte();
+    const int value = p->width == 2 ? msg.popShort(true) : msg.popByte(true);
     switch (p->kind) {
     case ModuleParameters::ListIndex:
         select(f.list, value);
@@ -458,30 +459,30 @@ void FCfgProdZetaVX_DVBS2::applyBandwidth(unsigned char value, QCheckBox *autoBo
     }
 }
 
-void FCfgProdZetaVX_DVBS2::readModuleInfo(AnswerReader &answer)
+void FCfgProdZetaVX_DVBS2::readModuleInfo(CommProtocol &msg)
 {
-    auto pop24 = [&answer]() {
+    auto pop24 = [&msg]() {
         unsigned int v = 0;
         for (int i = 0; i < 3; ++i)
-            v = (v << 8) | answer.byte();
+            v = (v << 8) | msg.popByte(true);
         return v;
     };
 
     ui->lbCodigo->setText(QString::number(pop24()) + tr(" VX-Lyra"));
 
-    const unsigned char major = answer.byte();
-    const unsigned char minor = answer.byte();
+    const unsigned char major = msg.popByte(true);
+    const unsigned char minor = msg.popByte(true);
     ui->lbVersionHW->setText(
         QStringLiteral("%1.%2").arg(major).arg(minor, 2, 10, QLatin1Char('0')));
 
-    const QByteArray raw = answer.bytes(5);
+    const QByteArray raw = msg.popString(5);
     const int end = raw.indexOf('\0');
     QString firmware = QString::fromLatin1(end < 0 ? raw : raw.left(end));
     if (firmware.startsWith(QLatin1Char('0')))
         firmware.remove(0, 1);
     ui->lbVersionFW->setText(firmware);
 
-    const unsigned char prefix = answer.byte();
+    const unsigned char prefix = msg.popByte(true);
     ui->lbNumSerie->setText(QStringLiteral("%1-%2").arg(prefix).arg(pop24()));
 }
 

@@ -8,7 +8,6 @@
 #include <QVariant>
 #include <QVector>
 
-class AnswerReader;
 class CheckBox;
 class CommProtocol;
 class Imsp;
@@ -42,6 +41,7 @@ public:
     QHash<QString, QVariant> UpdateDataMSP();
     void SetDataConfig(QHash<QString, QVariant> hash);
     bool sendCfgData(bool all, bool &inputsChanged, bool &outputsChanged);
+    void readModuleInfo(CommProtocol &msg);
     bool dataRcvd(CommProtocol &msg);
     void setInputLevel_1(unsigned char level);
     void setInputLevel_2(unsigned char level);
@@ -81,8 +81,7 @@ private:
     const QVector<Field> &fields() const;
     int wireValue(const Field &f) const;
     void readFromModule();
-    void readModuleInfo(AnswerReader &answer);
-    void applyRecord(unsigned short code, AnswerReader &answer);
+    void applyRecord(unsigned short code, CommProtocol &msg);
     void applyBandwidth(unsigned char value, QCheckBox *autoBox, QComboBox *list);
     void setInputLevel(QProgressBar *bar, QLabel *label, unsigned char level);
     void enableProcessor(bool on, CheckBox *autoBox, const QList<QWidget *> &settings,
